@@ -1,0 +1,62 @@
+#include "cli/commands.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+#include "engine/errors.h"
+
+namespace zenphal::cli {
+
+void Commands::Register(CLI::App& app) {
+  const std::string rnaHelp = "example:N (1 to 6) or a structure text file";
+
+  examples_ = app.add_subcommand("examples", "List the built-in example structures (number, name, length, stems)");
+
+  align_ = app.add_subcommand("align", "Print the optimal alignment at one point (mismatch score, gap score)");
+  align_->add_option("RNA1", align_options_.rna1, "First structure: " + rnaHelp)->required();
+  align_->add_option("RNA2", align_options_.rna2, "Second structure: " + rnaHelp)->required();
+  align_->add_option("--match", align_options_.match, "Match score")->capture_default_str();
+  align_->add_option("--indel", align_options_.indel, "Indel score")->capture_default_str();
+  align_->add_option("--at", align_options_.at, "The point X,Y: mismatch score X, gap score Y")->required();
+  align_->add_flag("--json", align_options_.json, "Print one JSON object instead of the report");
+
+  decompose_ = app.add_subcommand("decompose",
+                                  "Divide the score rectangle into polygons of optimality and print every optimal "
+                                  "alignment");
+  auto& d = decompose_options_;
+  decompose_->add_option("RNA1", d.rna1, "First structure: " + rnaHelp)->required();
+  decompose_->add_option("RNA2", d.rna2, "Second structure: " + rnaHelp)->required();
+  decompose_->add_option("--match", d.match, "Match score")->capture_default_str();
+  decompose_->add_option("--indel", d.indel, "Indel score")->capture_default_str();
+  decompose_->add_option("--mismatch", d.mismatch, "Mismatch score range FROM,TO")->capture_default_str();
+  decompose_->add_option("--gap", d.gap, "Gap score range FROM,TO")->capture_default_str();
+  decompose_->add_option("--report", d.reportFile, "Write the report to FILE instead of stdout");
+  decompose_->add_option("--json", d.jsonFile, "Also write the decomposition as JSON to FILE");
+  decompose_->add_flag("--quiet,-q", d.quiet, "No progress line on stderr");
+}
+
+int Commands::Run() {
+  if (examples_->parsed()) return RunExamples();
+  if (align_->parsed()) return RunAlign(align_options_);
+  if (decompose_->parsed()) return RunDecompose(decompose_options_);
+  throw std::logic_error("no subcommand parsed");
+}
+
+void WriteStdout(const std::string& text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    throw std::runtime_error(std::string("cannot write to standard output: ") + std::strerror(errno));
+  }
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) throw InputError(path + ": cannot create: " + std::strerror(errno));
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.close();
+  if (!out) throw InputError(path + ": cannot write: " + std::strerror(errno));
+}
+
+}  // namespace zenphal::cli

@@ -1,0 +1,45 @@
+#pragma once
+// The subcommands of zenphal-cli and their options.
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace zenphal::cli {
+
+struct AlignOptions {
+  std::string rna1, rna2;
+  std::string match = "1.0", indel = "0.5";
+  std::string at;
+  bool json = false;
+};
+
+struct DecomposeOptions {
+  std::string rna1, rna2;
+  std::string match = "1.0", indel = "0.5";
+  std::string mismatch = "0,2", gap = "0,2";
+  std::string reportFile, jsonFile;
+  bool quiet = false;
+};
+
+int RunExamples();
+int RunAlign(const AlignOptions& options);
+int RunDecompose(const DecomposeOptions& options);
+
+// Writes text to stdout exactly; throws when the write fails.
+void WriteStdout(const std::string& text);
+// Writes text to a file exactly; throws InputError naming the file on failure.
+void WriteFile(const std::string& path, const std::string& text);
+
+class Commands {
+ public:
+  void Register(CLI::App& app);
+  int Run();  // after a successful parse
+
+ private:
+  CLI::App* examples_ = nullptr;
+  CLI::App* align_ = nullptr;
+  CLI::App* decompose_ = nullptr;
+  AlignOptions align_options_;
+  DecomposeOptions decompose_options_;
+};
+
+}  // namespace zenphal::cli

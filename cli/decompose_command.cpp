@@ -1,0 +1,97 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "cli/commands.h"
+#include "cli/json_output.h"
+#include "cli/operands.h"
+#include "decomposition/decomposition.h"
+#include "engine/aligner.h"
+#include "engine/errors.h"
+#include "text/reports.h"
+
+namespace zenphal::cli {
+namespace {
+
+// A progress line on stderr, redrawn in place.
+class TerminalProgress : public Progress {
+ public:
+  void Show() override { Draw(0, 0); }
+  void SetPosition(int percent, int polygons) override { Draw(percent, polygons); }
+  void End() override { std::fputs("\r\033[K", stderr); }
+
+ private:
+  static void Draw(int percent, int polygons) {
+    std::fprintf(stderr, "\r\033[Kdecomposing: %3d%%, %d polygons found", percent, polygons);
+    std::fflush(stderr);
+  }
+};
+
+nlohmann::ordered_json DecompositionJson(const CDecomposition& d, float match, float indel) {
+  nlohmann::ordered_json out;
+  out["match"] = JsonFloat(match);
+  out["indel"] = JsonFloat(indel);
+  out["mismatch_range"] = {JsonFloat(d.mismatchFrom), JsonFloat(d.mismatchTo)};
+  out["gap_range"] = {JsonFloat(d.gapFrom), JsonFloat(d.gapTo)};
+  out["aligner_calls"] = d.AlignerCalls();
+  out["incomplete"] = d.Incomplete();
+  nlohmann::ordered_json polygons = nlohmann::ordered_json::array();
+  for (int i = 0; i < d.PolygonCount(); ++i) {
+    const CAlignment& p = d.Polygon(i);
+    nlohmann::ordered_json polygon;
+    polygon["counts"] = CountsJson(p);
+    polygon["top"] = p.rows.TopInReadingOrder();
+    polygon["bottom"] = p.rows.BottomInReadingOrder();
+    polygon["witness"] = {JsonFloat(p.witness.x), JsonFloat(p.witness.y)};
+    polygon["side_flags"] = {p.sideFlags[0], p.sideFlags[1], p.sideFlags[2], p.sideFlags[3]};
+    nlohmann::ordered_json edges = nlohmann::ordered_json::array();
+    for (const Edge& e : p.edges) edges.push_back({JsonFloat(e.x1), JsonFloat(e.y1), JsonFloat(e.x2), JsonFloat(e.y2)});
+    polygon["edges"] = std::move(edges);
+    polygons.push_back(std::move(polygon));
+  }
+  out["polygons"] = std::move(polygons);
+  return out;
+}
+
+}  // namespace
+
+int RunDecompose(const DecomposeOptions& o) {
+  const float match = ReadScoreOption("--match", o.match);
+  const float indel = ReadScoreOption("--indel", o.indel);
+  const auto [mismatchFrom, mismatchTo] = ReadScorePair("--mismatch", o.mismatch);
+  const auto [gapFrom, gapTo] = ReadScorePair("--gap", o.gap);
+  if (auto problem = RectangleProblem(mismatchFrom, mismatchTo, gapFrom, gapTo)) throw InputError(*problem);
+  const CRnaStructure first = BuildStructure(LoadStructureOperand(o.rna1));
+  const CRnaStructure second = BuildStructure(LoadStructureOperand(o.rna2));
+
+  CAligner aligner(first, second, match, indel);
+  CDecomposition decomposition;
+  decomposition.Init(mismatchFrom, mismatchTo, gapFrom, gapTo);
+  decomposition.SetAligner(&aligner);
+  if (!o.quiet && isatty(STDERR_FILENO)) {
+    decomposition.SetProgressFactory([] { return std::make_unique<TerminalProgress>(); });
+  }
+  decomposition.Run();
+  if (decomposition.Incomplete()) {
+    std::cerr << "zenphal-cli: warning: the search hit one of its loop bounds; the decomposition may be "
+                 "incomplete\n";
+  }
+
+  const std::string report = AllAlignmentsReport(first, second, match, indel, decomposition);
+  if (!o.jsonFile.empty()) {
+    WriteFile(o.jsonFile,
+              DecompositionJson(decomposition, match, indel)
+                      .dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
+                  "\n");
+  }
+  if (!o.reportFile.empty()) {
+    WriteFile(o.reportFile, report);
+  } else {
+    WriteStdout(report);
+  }
+  return 0;
+}
+
+}  // namespace zenphal::cli

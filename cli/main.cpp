@@ -1,0 +1,46 @@
+// zenphal-cli: parametric alignment of two RNA secondary structures from the
+// command line. Exit status: 0 success, 2 bad usage or input, 1 internal error.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <exception>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "engine/errors.h"
+
+int main(int argc, char** argv) {
+  using namespace zenphal::cli;
+  CLI::App app{"Zenphal: parametric alignment of two RNA secondary structures.\n"
+               "Structures are given as example:N (a row of 'zenphal-cli examples') or as a file in the\n"
+               "input dialog's structure text layout.",
+               "zenphal-cli"};
+  app.require_subcommand(1);
+  app.set_version_flag("--version", "zenphal-cli 1.0");
+
+  Commands commands;
+  commands.Register(app);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "zenphal-cli: " << e.what() << "\n"
+              << "Run 'zenphal-cli --help' for usage.\n";
+    return 2;
+  }
+
+  try {
+    return commands.Run();
+  } catch (const zenphal::InputError& e) {
+    std::cerr << "zenphal-cli: " << e.what() << "\n";
+    return 2;
+  } catch (const std::exception& e) {
+    std::cerr << "zenphal-cli: internal error: " << e.what() << "\n";
+    return 1;
+  }
+}

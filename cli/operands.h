@@ -1,0 +1,34 @@
+#pragma once
+// Command-line operands: structures and score texts.
+#include <string>
+#include <utility>
+
+#include "engine/rna_structure.h"
+
+namespace zenphal::cli {
+
+// The texts a structure is built from, and how to name it in messages.
+struct StructureSource {
+  std::string label;  // "example:5" or the file path
+  std::string bases;
+  std::string stems;
+};
+
+// "example:N" (N from 1 to 6) takes the example table's base and stem texts;
+// anything else is a file holding one structure text in the input dialog's
+// layout. Throws InputError naming the operand and the problem.
+StructureSource LoadStructureOperand(const std::string& operand);
+
+// Builds the structure; InputError messages are prefixed with the label.
+// An empty base text is an error: there is nothing to align.
+CRnaStructure BuildStructure(const StructureSource& source);
+
+// A score option's text: a non-negative decimal number, surrounding white
+// space ignored, read exactly as the dialogs read it. Throws InputError
+// naming the option.
+float ReadScoreOption(const std::string& option, const std::string& text);
+
+// "A,B": two score texts separated by a comma.
+std::pair<float, float> ReadScorePair(const std::string& option, const std::string& text);
+
+}  // namespace zenphal::cli

@@ -1,0 +1,82 @@
+#pragma once
+// The parametric decomposition of a rectangle of the (mismatch, gap) score
+// plane into convex polygons, one per optimal alignment, found by ray
+// shooting from a witness point inside each polygon.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "decomposition/geometry.h"
+#include "decomposition/progress.h"
+#include "engine/aligner.h"
+#include "engine/alignment.h"
+
+namespace zenphal {
+
+// Why a rectangle cannot be decomposed (an empty or inverted range, or one
+// reaching below 0), or nullopt when it can. The message names the range.
+std::optional<std::string> RectangleProblem(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo);
+
+class CDecomposition {
+ public:
+  // Bounds on loops that the search does not bound by itself. Hitting one
+  // ends that loop, marks the run incomplete and lets the run finish.
+  struct Limits {
+    int boundarySteps = 10000;       // alignments met along one ray
+    int directionsPerPolygon = 20000;
+  };
+
+  void Init(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo);
+  void SetAligner(CPointAligner* aligner) { aligner_ = aligner; }  // not owned
+  void SetProgressFactory(ProgressFactory factory) { progressFactory_ = std::move(factory); }
+  void SetLimits(Limits limits) { limits_ = limits; }
+
+  // The whole search; replaces the polygon list. Throws InputError when the
+  // rectangle is rejected by RectangleProblem or no aligner is set, and passes
+  // on what the aligner throws. Cost: a few aligner calls per polygon edge.
+  void Run();
+
+  float mismatchFrom = 0.0f;
+  float gapFrom = 0.0f;
+  float mismatchTo = 0.0f;
+  float gapTo = 0.0f;
+
+  ParameterRectangle Rectangle() const { return {mismatchFrom, gapFrom, mismatchTo, gapTo}; }
+  CPointAligner* Aligner() const { return aligner_; }
+
+  // The polygons of the last run in order of discovery (numbered from 1 in
+  // the reports), each with at least three edges.
+  int PolygonCount() const { return static_cast<int>(polygons_.size()); }
+  const CAlignment& Polygon(int i) const { return *polygons_[static_cast<size_t>(i)]; }
+
+  // Of the last run: aligner calls made, and whether a loop bound was hit.
+  long AlignerCalls() const { return alignerCalls_; }
+  bool Incomplete() const { return incomplete_; }
+
+ private:
+  using Record = std::shared_ptr<CAlignment>;
+
+  void Seed();
+  void Sweep();
+  void ExplorePolygon(const Record& polygon);
+  void ExploreDirection(const Record& polygon, float x, float y, float d);
+  Record FindBoundary(const Ray& ray, const Record& polygon, Point& p);
+  Record NearestCrossing(const Ray& ray, const Record& polygon, Point& p);
+  void AddPolygon(const Record& record);
+  void MarkSpan(float a, float b, float c, CAlignment& polygon);
+  Point Crossing(const CAlignment& a, const CAlignment& b, const Ray& ray) const;
+  Record ComputeAt(float x, float y);
+  Record ComputeHere();
+
+  CPointAligner* aligner_ = nullptr;
+  ProgressFactory progressFactory_;
+  std::unique_ptr<Progress> progressDlg_;
+  Limits limits_;
+  // Shared: a record can be listed and held by the search at the same time.
+  std::vector<Record> polygons_;
+  long alignerCalls_ = 0;
+  bool incomplete_ = false;
+};
+
+}  // namespace zenphal
