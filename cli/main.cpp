@@ -20,6 +20,17 @@ int main(int argc, char** argv) {
   Commands commands;
   commands.Register(app);
 
+  const auto isCommand = [&app](const char* name) {
+    for (const CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; })) {
+      if (sub->check_name(name)) return true;
+    }
+    return false;
+  };
+  if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
+    std::cerr << "zenphal-cli: unknown command '" << argv[1] << "' (commands: examples, align, decompose)\n"
+              << "Run 'zenphal-cli --help' for usage.\n";
+    return 2;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
