@@ -184,6 +184,19 @@ TEST(AlignerScores, EqualScoreLines) {
   EXPECT_EQ(line.xValue, -2.0f);
 }
 
+TEST(AlignerCounting, InconsistentColumnIsAnInternalError) {
+  // A paired base over an unpaired one never comes out of the recurrences;
+  // counting one must fail loudly rather than produce counts.
+  const CRnaStructure paired("GAC", "0 2 1"), unpaired("GAC", "");
+  CAlignment r;
+  r.rows.topRow = "CAG";
+  r.rows.bottomRow = "CAG";
+  r.rows.columnCount = 3;
+  EXPECT_THROW(CountFeatures(paired, unpaired, r), InternalError);
+  EXPECT_NO_THROW(CountFeatures(unpaired, unpaired, r));
+  EXPECT_EQ(r.matchCount, 3);
+}
+
 TEST(AlignerLimits, StructuresTooLongTogetherAreRejected) {
   const CRnaStructure a(std::string(20000, 'A'), "");
   const CRnaStructure b(std::string(12768, 'C'), "");
