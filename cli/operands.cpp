@@ -16,6 +16,9 @@ namespace zenphal::cli {
 namespace {
 
 std::string ReadWholeFile(const std::string& path) {
+  std::error_code ignored;
+  // A directory opens as a stream that reads nothing; say what it is.
+  if (std::filesystem::is_directory(path, ignored)) throw InputError(path + ": is a directory, not a file");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw InputError(path + ": cannot open: " + std::strerror(errno));
   std::ostringstream content;
@@ -60,7 +63,9 @@ StructureSource LoadStructureOperand(const std::string& operand, StructureFormat
   try {
     read = ReadStructureText(text, format, number);
   } catch (const InputError& e) {
-    const std::string as = format == StructureFormat::kAuto ? "" : std::string(StructureFormatTitle(format)) + ": ";
+    // A forced reader's message says which reader it was.
+    const bool forced = format != StructureFormat::kAuto && format != StructureFormat::kLayout;
+    const std::string as = forced ? std::string(StructureFormatTitle(format)) + ": " : "";
     throw InputError(operand + ": " + as + e.what());
   }
   StructureSource source{operand, std::move(read.bases), std::move(read.stems), {}};

@@ -70,6 +70,10 @@ std::optional<StructureFormat> DetectStructureFormat(std::string_view text) {
 
 StructureRead ReadStructureText(std::string_view text, StructureFormat format, int structureNumber) {
   if (format == StructureFormat::kAuto) {
+    // Nothing but white space: no format could read it, so say just that.
+    if (text.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos) {
+      throw InputError("not a structure text: the text is empty");
+    }
     const auto detected = DetectStructureFormat(text);
     if (!detected) {
       std::string why;

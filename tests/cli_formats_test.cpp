@@ -106,6 +106,7 @@ TEST_F(CliFormats, FaultyFilesExitTwoWithOneLineNamingFileAndLine) {
       {ct + "#3", ct + "#3: the text holds 2 structures; there is no structure 3"},
       {ct + "#0", ct + "#0: '#0' is not a structure number; structures are numbered from 1"},
       {kExamples + "/none.ct#2", kExamples + "/none.ct: cannot open"},
+      {kExamples, kExamples + ": is a directory, not a file"},
   };
   for (const auto& c : cases) {
     const Result r = Run("align example:1 " + c.operand + kAt);
