@@ -9,8 +9,8 @@
 #include "cli/operands.h"
 #include "decomposition/decomposition.h"
 #include "engine/aligner.h"
-#include "formats/read_structure.h"
 #include "engine/errors.h"
+#include "formats/read_structure.h"
 #include "text/reports.h"
 
 namespace zenphal::cli {
