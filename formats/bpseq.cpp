@@ -92,8 +92,12 @@ namespace formats {
 
 bool LooksLikeBpseq(const std::vector<TextLine>& lines) {
   for (const TextLine& line : lines) {
-    if (IsBlank(line.text) || IsComment(line.text) || IsHeader(line.text)) continue;
-    return IsBaseLine(Fields(line.text));
+    if (IsBlank(line.text) || IsComment(line.text)) continue;
+    // '>' lines belong to the input dialog's layout and to dot-bracket names.
+    if (Trim(line.text).front() == '>') return false;
+    if (IsHeader(line.text)) continue;
+    const std::vector<std::string_view> f = Fields(line.text);
+    return IsBaseLine(f) && *ReadInteger(f[0]) == 1;
   }
   return false;
 }

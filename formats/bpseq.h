@@ -27,9 +27,10 @@ namespace zenphal {
 StructureRead ReadBpseq(std::string_view text, int structureNumber = 0);
 
 namespace formats {
-// Detection: the first line that is not blank, not a '#' comment and not a
-// header line (one that does not begin with a digit) has exactly three fields:
-// a whole number, one character, a whole number.
+// Detection: no line before the first base line begins with '>', and the
+// first line that is not blank, a '#' comment or a header line (one that does
+// not begin with a digit) is the line of base 1: "1", one character, a whole
+// number.
 bool LooksLikeBpseq(const std::vector<TextLine>& lines);
 }  // namespace formats
 

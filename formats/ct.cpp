@@ -132,7 +132,8 @@ bool LooksLikeCt(const std::vector<TextLine>& lines) {
       if (!ReadInteger(Fields(line.text).front())) return false;
       continue;
     }
-    return IsBaseLine(Fields(line.text));
+    const std::vector<std::string_view> f = Fields(line.text);
+    return IsBaseLine(f) && *ReadInteger(f[0]) == 1;
   }
   return false;
 }

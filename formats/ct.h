@@ -30,8 +30,8 @@ StructureRead ReadCt(std::string_view text, int structureNumber = 0);
 
 namespace formats {
 // Detection: the first line that is neither blank nor a '#' comment begins
-// with a whole number, and the next such line has at least five fields whose
-// first, third, fourth and fifth are whole numbers.
+// with a whole number, and the next such line is the line of base 1: at least
+// five fields, the first "1", the third, fourth and fifth whole numbers.
 bool LooksLikeCt(const std::vector<TextLine>& lines);
 }  // namespace formats
 

@@ -15,10 +15,11 @@ namespace zenphal {
 //     dialog reads (the example table's display texts among them) is read
 //     exactly as it always was;
 //  2. CT, when the first line that is neither blank nor a '#' comment begins
-//     with a whole number and the next such line is a base line (index, base,
-//     previous, next, partner);
+//     with a whole number and the next such line is the line of base 1
+//     ("1 base previous next partner ...");
 //  3. BPSEQ, when the first line that is not blank, a '#' comment or a header
-//     line (not beginning with a digit) is "position base partner";
+//     line (not beginning with a digit) is the line of base 1 ("1 base
+//     partner"), and no line before it begins with '>';
 //  4. dot-bracket, when, after an optional ">name" line, the line after the
 //     sequence line begins with '.', '(', '[', '{' or '<';
 //  5. the input dialog's layout, when SplitStructureText accepts the text at

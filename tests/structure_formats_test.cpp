@@ -223,6 +223,8 @@ TEST(StructureFormatsErrors, DetectionSendsFaultyFilesToTheirOwnReader) {
   EXPECT_EQ(DetectStructureFormat(">x\nGGAAACC\n((...)\n"), StructureFormat::kDotBracket);
   EXPECT_EQ(DetectStructureFormat("GGGG&CCCC\n((((&))))\n"), StructureFormat::kDotBracket);
   EXPECT_EQ(DetectStructureFormat("just a line"), std::nullopt);
+  // A layout text that lost its stem labels is not taken for BPSEQ.
+  EXPECT_EQ(DetectStructureFormat("x\nACGU\n>\n>\n1 3 1\n>\n"), std::nullopt);
 }
 
 // The input dialog's layout: the example table's display texts and the ways
