@@ -4,6 +4,7 @@
 #include "cli/json_output.h"
 #include "cli/operands.h"
 #include "engine/aligner.h"
+#include "formats/read_structure.h"
 #include "text/reports.h"
 
 namespace zenphal::cli {
@@ -12,8 +13,13 @@ int RunAlign(const AlignOptions& o) {
   const float match = ReadScoreOption("--match", o.match);
   const float indel = ReadScoreOption("--indel", o.indel);
   const auto [x, y] = ReadScorePair("--at", o.at);
-  const CRnaStructure first = BuildStructure(LoadStructureOperand(o.rna1));
-  const CRnaStructure second = BuildStructure(LoadStructureOperand(o.rna2));
+  const StructureFormat format = *StructureFormatFromName(o.format);
+  const StructureSource source1 = LoadStructureOperand(o.rna1, format);
+  const StructureSource source2 = LoadStructureOperand(o.rna2, format);
+  PrintNotes(source1);
+  PrintNotes(source2);
+  const CRnaStructure first = BuildStructure(source1);
+  const CRnaStructure second = BuildStructure(source2);
 
   CAligner aligner(first, second, match, indel);
   aligner.SetPoint(x, y);

@@ -10,8 +10,26 @@
 
 namespace zenphal::cli {
 
+namespace {
+
+const char* const kFormatHelp =
+    "Read both structure files as FORMAT: auto (tell from the content), layout (the input dialog's "
+    "structure text), dot-bracket ([>name], sequence, structure such as ((..)).. with [] {} <> for "
+    "crossing pairs, optional energy), ct (header with the base count, then index base previous next "
+    "partner natural), bpseq (position base partner, from 1)";
+
+void AddFormatOption(CLI::App* command, std::string& format) {
+  command->add_option("--format", format, kFormatHelp)
+      ->check(CLI::IsMember({"auto", "layout", "dot-bracket", "ct", "bpseq"}))
+      ->capture_default_str();
+}
+
+}  // namespace
+
 void Commands::Register(CLI::App& app) {
-  const std::string rnaHelp = "example:N (1 to 6) or a structure text file";
+  const std::string rnaHelp =
+      "example:N (1 to 6) or a structure file: the input dialog's layout, dot-bracket, CT or BPSEQ; FILE#K "
+      "picks the K-th structure of a file holding several";
 
   examples_ = app.add_subcommand("examples", "List the built-in example structures (number, name, length, stems)");
 
@@ -22,6 +40,7 @@ void Commands::Register(CLI::App& app) {
   align_->add_option("--indel", align_options_.indel, "Indel score")->capture_default_str();
   align_->add_option("--at", align_options_.at, "The point X,Y: mismatch score X, gap score Y")->required();
   align_->add_flag("--json", align_options_.json, "Print one JSON object instead of the report");
+  AddFormatOption(align_, align_options_.format);
 
   decompose_ = app.add_subcommand("decompose",
                                   "Divide the score rectangle into polygons of optimality and print every optimal "
@@ -36,6 +55,7 @@ void Commands::Register(CLI::App& app) {
   decompose_->add_option("--report", d.reportFile, "Write the report to FILE instead of stdout");
   decompose_->add_option("--json", d.jsonFile, "Also write the decomposition as JSON to FILE");
   decompose_->add_flag("--quiet,-q", d.quiet, "No progress line on stderr");
+  AddFormatOption(decompose_, d.format);
 }
 
 int Commands::Run() {

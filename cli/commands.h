@@ -9,6 +9,7 @@ struct AlignOptions {
   std::string rna1, rna2;
   std::string match = "1.0", indel = "0.5";
   std::string at;
+  std::string format = "auto";
   bool json = false;
 };
 
@@ -17,6 +18,7 @@ struct DecomposeOptions {
   std::string match = "1.0", indel = "0.5";
   std::string mismatch = "0,2", gap = "0,2";
   std::string reportFile, jsonFile;
+  std::string format = "auto";
   bool quiet = false;
 };
 

@@ -10,6 +10,7 @@
 #include "decomposition/decomposition.h"
 #include "engine/aligner.h"
 #include "engine/errors.h"
+#include "formats/read_structure.h"
 #include "text/reports.h"
 
 namespace zenphal::cli {
@@ -63,8 +64,13 @@ int RunDecompose(const DecomposeOptions& o) {
   const auto [mismatchFrom, mismatchTo] = ReadScorePair("--mismatch", o.mismatch);
   const auto [gapFrom, gapTo] = ReadScorePair("--gap", o.gap);
   if (auto problem = RectangleProblem(mismatchFrom, mismatchTo, gapFrom, gapTo)) throw InputError(*problem);
-  const CRnaStructure first = BuildStructure(LoadStructureOperand(o.rna1));
-  const CRnaStructure second = BuildStructure(LoadStructureOperand(o.rna2));
+  const StructureFormat format = *StructureFormatFromName(o.format);
+  const StructureSource source1 = LoadStructureOperand(o.rna1, format);
+  const StructureSource source2 = LoadStructureOperand(o.rna2, format);
+  PrintNotes(source1);
+  PrintNotes(source2);
+  const CRnaStructure first = BuildStructure(source1);
+  const CRnaStructure second = BuildStructure(source2);
 
   CAligner aligner(first, second, match, indel);
   CDecomposition decomposition;

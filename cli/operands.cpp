@@ -2,18 +2,23 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "engine/errors.h"
+#include "formats/read_structure.h"
 #include "text/examples.h"
 #include "text/score_text.h"
-#include "text/structure_text.h"
 
 namespace zenphal::cli {
 namespace {
 
 std::string ReadWholeFile(const std::string& path) {
+  std::error_code ignored;
+  // A directory opens as a stream that reads nothing; say what it is.
+  if (std::filesystem::is_directory(path, ignored)) throw InputError(path + ": is a directory, not a file");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw InputError(path + ": cannot open: " + std::strerror(errno));
   std::ostringstream content;
@@ -22,9 +27,23 @@ std::string ReadWholeFile(const std::string& path) {
   return content.str();
 }
 
+// "FILE#K" -> (FILE, K) unless a file is named so; K = 0 when not given.
+std::pair<std::string, int> SplitStructureNumber(const std::string& operand) {
+  const size_t hash = operand.rfind('#');
+  if (hash == std::string::npos || hash == 0 || hash + 1 == operand.size()) return {operand, 0};
+  const std::string number = operand.substr(hash + 1);
+  if (number.find_first_not_of("0123456789") != std::string::npos) return {operand, 0};
+  std::error_code ignored;
+  if (std::filesystem::exists(operand, ignored)) return {operand, 0};
+  if (number.size() > 5 || std::stoi(number) < 1) {
+    throw InputError(operand + ": '#" + number + "' is not a structure number; structures are numbered from 1");
+  }
+  return {operand.substr(0, hash), std::stoi(number)};
+}
+
 }  // namespace
 
-StructureSource LoadStructureOperand(const std::string& operand) {
+StructureSource LoadStructureOperand(const std::string& operand, StructureFormat format) {
   static const std::string kExamplePrefix = "example:";
   if (operand.rfind(kExamplePrefix, 0) == 0) {
     const std::string number = operand.substr(kExamplePrefix.size());
@@ -36,13 +55,30 @@ StructureSource LoadStructureOperand(const std::string& operand) {
                        " (see 'zenphal-cli examples')");
     }
     const ExampleRow& r = ExampleTable()[static_cast<size_t>(row - 1)];
-    return {operand, std::string(r.bases), std::string(r.stems)};
+    return {operand, std::string(r.bases), std::string(r.stems), {}};
   }
-  const std::string text = ReadWholeFile(operand);
-  std::string why;
-  const auto split = SplitStructureText(text, &why);
-  if (!split) throw InputError(operand + ": not a structure text: " + why);
-  return {operand, split->bases, split->stems};
+  const auto [path, number] = SplitStructureNumber(operand);
+  const std::string text = ReadWholeFile(path);
+  StructureRead read;
+  try {
+    read = ReadStructureText(text, format, number);
+  } catch (const InputError& e) {
+    // A forced reader's message says which reader it was.
+    const bool forced = format != StructureFormat::kAuto && format != StructureFormat::kLayout;
+    const std::string as = forced ? std::string(StructureFormatTitle(format)) + ": " : "";
+    throw InputError(operand + ": " + as + e.what());
+  }
+  StructureSource source{operand, std::move(read.bases), std::move(read.stems), {}};
+  if (read.structureCount > 1 && number == 0) {
+    source.notes.push_back(path + " holds " + std::to_string(read.structureCount) +
+                           " structures; using the first (use " + path + "#K to pick another)");
+  }
+  for (const std::string& note : read.notes) source.notes.push_back(operand + ": " + note);
+  return source;
+}
+
+void PrintNotes(const StructureSource& source) {
+  for (const std::string& note : source.notes) std::cerr << "zenphal-cli: " << note << "\n";
 }
 
 CRnaStructure BuildStructure(const StructureSource& source) {

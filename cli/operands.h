@@ -2,8 +2,10 @@
 // Command-line operands: structures and score texts.
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/rna_structure.h"
+#include "formats/structure_read.h"
 
 namespace zenphal::cli {
 
@@ -12,12 +14,19 @@ struct StructureSource {
   std::string label;  // "example:5" or the file path
   std::string bases;
   std::string stems;
+  std::vector<std::string> notes;  // for stderr, each naming the operand
 };
 
 // "example:N" (N from 1 to 6) takes the example table's base and stem texts;
-// anything else is a file holding one structure text in the input dialog's
-// layout. Throws InputError naming the operand and the problem.
-StructureSource LoadStructureOperand(const std::string& operand);
+// anything else is a file holding a structure text in the input dialog's
+// layout, dot-bracket, CT or BPSEQ, told apart by its content unless format
+// says which. "FILE#K" picks the K-th structure of a file that holds several
+// (when no file is named "FILE#K" itself). Throws InputError naming the
+// operand and the problem.
+StructureSource LoadStructureOperand(const std::string& operand, StructureFormat format = StructureFormat::kAuto);
+
+// Writes the source's notes to stderr, one line each.
+void PrintNotes(const StructureSource& source);
 
 // Builds the structure; InputError messages are prefixed with the label.
 // An empty base text is an error: there is nothing to align.

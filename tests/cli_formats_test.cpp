@@ -1,0 +1,134 @@
+// zenphal-cli reading dot-bracket, CT and BPSEQ files: the sample files of
+// examples/, --format, FILE#K, notes and messages.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class CliFormats : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    for (const std::string& path : written_) std::remove(path.c_str());
+  }
+
+  std::string TempPath(const std::string& name) {
+    written_.push_back(::testing::TempDir() + "zenphal_formats_" + std::to_string(::getpid()) + "_" + name);
+    return written_.back();
+  }
+
+  std::string Write(const std::string& name, const std::string& content) {
+    const std::string path = TempPath(name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+
+  Result Run(const std::string& args) {
+    const std::string errPath = TempPath("stderr");
+    const std::string command = std::string(ZENPHAL_CLI) + " " + args + " 2>" + errPath;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile(errPath)};
+  }
+
+ private:
+  std::vector<std::string> written_;
+};
+
+const std::string kExamples = ZENPHAL_EXAMPLES_DIR;
+const std::string kAt = " --match 2 --indel 1 --at 1,4 --json";
+
+TEST_F(CliFormats, SampleFilesReadAsTheExampleTableRows) {
+  const Result table = Run("align example:5 example:6" + kAt);
+  ASSERT_EQ(table.status, 0) << table.err;
+  const std::string ct = kExamples + "/trnas.ct";
+  for (const std::string first : {"/yeast-trna.dbn", "/yeast-trna.bpseq"}) {
+    const Result r = Run("align " + kExamples + first + " " + ct + "#2" + kAt);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, table.out) << first;
+    EXPECT_EQ(r.err, "");
+  }
+  // The first of the CT file's two structures, with a note on stderr.
+  const Result same = Run("align " + ct + " example:5" + kAt);
+  ASSERT_EQ(same.status, 0) << same.err;
+  EXPECT_EQ(same.err, "zenphal-cli: " + ct + " holds 2 structures; using the first (use " + ct +
+                          "#K to pick another)\n");
+  EXPECT_EQ(same.out, Run("align example:5 example:5" + kAt).out);
+}
+
+TEST_F(CliFormats, FormatOptionForcesOneReaderForBothFiles) {
+  const std::string dbn = kExamples + "/yeast-trna.dbn";
+  const Result forced = Run("align " + dbn + " " + dbn + " --format dot-bracket" + kAt);
+  EXPECT_EQ(forced.status, 0) << forced.err;
+  const Result wrong = Run("align " + dbn + " example:6 --format ct" + kAt);
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(wrong.err, "zenphal-cli: " + dbn + ": CT: line 1: a CT header must begin with the number of bases, not "
+                       "'>yeast'\n");
+  const Result unknown = Run("decompose example:5 example:6 --format fasta");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("--format"), std::string::npos) << unknown.err;
+  const Result help = Run("decompose --help");
+  EXPECT_NE(help.out.find("{auto,layout,dot-bracket,ct,bpseq}"), std::string::npos) << help.out;
+}
+
+TEST_F(CliFormats, FaultyFilesExitTwoWithOneLineNamingFileAndLine) {
+  const std::string ct = kExamples + "/trnas.ct";
+  const std::string unbalanced = Write("u.dbn", ">u\r\nGGGAAACC\r\n(((...))\r\n");
+  const std::string oneSided = Write("o.bpseq", "Filename: o\n1 G 3\n2 A 0\n3 C 0\n");
+  const struct {
+    std::string operand, message;
+  } cases[] = {
+      {unbalanced, unbalanced + ": line 3, column 1: '(' is never closed"},
+      {oneSided, oneSided + ": line 2: base 1 pairs with 3, but base 3 (line 4) pairs with nothing"},
+      {ct + "#3", ct + "#3: the text holds 2 structures; there is no structure 3"},
+      {ct + "#0", ct + "#0: '#0' is not a structure number; structures are numbered from 1"},
+      {kExamples + "/none.ct#2", kExamples + "/none.ct: cannot open"},
+      {kExamples, kExamples + ": is a directory, not a file"},
+  };
+  for (const auto& c : cases) {
+    const Result r = Run("align example:1 " + c.operand + kAt);
+    EXPECT_EQ(r.status, 2) << c.operand;
+    EXPECT_TRUE(r.err.starts_with("zenphal-cli: " + c.message)) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    EXPECT_TRUE(r.out.empty());
+  }
+}
+
+TEST_F(CliFormats, AFileNamedWithHashIsReadAsItIs) {
+  const std::string path = Write("tRNA#2", ">x\nGGGAAACCC\n(((...)))\n");
+  const Result r = Run("align " + path + " " + path + kAt);
+  EXPECT_EQ(r.status, 0) << r.err;
+}
+
+TEST_F(CliFormats, IgnoredLinesAreToldOnStderr) {
+  const std::string rnafold =
+      Write("p.fold", ">p\nGGGAAAUCC\n(((...))) ( -1.20)\n(((,..))) [-1.50]\n frequency of mfe structure 0.3\n");
+  const Result r = Run("decompose " + rnafold + " example:1 --quiet --mismatch 0,1 --gap 0,1");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "zenphal-cli: " + rnafold + ": lines 4 to 5 after the structure line are ignored\n");
+}
+
+}  // namespace
