@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "engine/errors.h"
 #include "formats/read_structure.h"
@@ -21,10 +20,17 @@ std::string ReadWholeFile(const std::string& path) {
   if (std::filesystem::is_directory(path, ignored)) throw InputError(path + ": is a directory, not a file");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw InputError(path + ": cannot open: " + std::strerror(errno));
-  std::ostringstream content;
-  content << in.rdbuf();
+  // Structures hold at most 32767 bases, so no real structure file comes near
+  // this; the cap keeps endless sources such as /dev/zero from hanging us.
+  constexpr size_t kMaxBytes = size_t{64} << 20;
+  std::string content;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    content.append(buffer, static_cast<size_t>(in.gcount()));
+    if (content.size() > kMaxBytes) throw InputError(path + ": larger than 64 MiB; not a structure file");
+  }
   if (in.bad()) throw InputError(path + ": cannot read: " + std::strerror(errno));
-  return content.str();
+  return content;
 }
 
 // "FILE#K" -> (FILE, K) unless a file is named so; K = 0 when not given.

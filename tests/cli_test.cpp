@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -25,9 +26,21 @@ std::string ReadFile(const std::string& path) {
   return s.str();
 }
 
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "zenphal_cli_" + std::to_string(::getpid()) + "_" + name;
+// Files of one test run live in one directory, removed when the run ends.
+const std::filesystem::path& TempDirectory() {
+  static const struct Directory {
+    std::filesystem::path path = std::filesystem::path(::testing::TempDir()) /
+                                 ("zenphal_cli_" + std::to_string(::getpid()));
+    Directory() { std::filesystem::create_directories(path); }
+    ~Directory() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  } directory;
+  return directory.path;
 }
+
+std::string TempPath(const std::string& name) { return (TempDirectory() / name).string(); }
 
 Result RunCli(const std::string& args) {
   const std::string errPath = TempPath("stderr");
