@@ -91,6 +91,13 @@ CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
   resize(1024, 768);
 }
 
+CMainFrame::~CMainFrame() {
+  // The document windows go first, while this frame is still whole: closing
+  // them would otherwise call back into it half destroyed.
+  m_mdiArea->disconnect(this);
+  for (CChildFrame* frame : Frames()) delete frame;
+}
+
 QAction* CMainFrame::AddCommand(int id) {
   QAction* action = MakeCommandAction(id, this);
   m_commands.insert(id, action);

@@ -19,6 +19,7 @@ class CMainFrame : public QMainWindow {
   Q_OBJECT
  public:
   explicit CMainFrame(CZENPHApp* app);
+  ~CMainFrame() override;
 
   QMdiArea* MdiArea() const { return m_mdiArea; }
   void AddFrame(CChildFrame* frame);
