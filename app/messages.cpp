@@ -14,9 +14,9 @@ void Show(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
   box.exec();
 }
 
-QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
-
 }  // namespace
+
+QString NativePath(const QString& path) { return QDir::toNativeSeparators(path); }
 
 void ShowMessage(QWidget* parent, const QString& text) { Show(parent, text, QMessageBox::NoIcon); }
 
@@ -29,23 +29,23 @@ std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(
 std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
   const QFileInfo info(path);
   if (!info.exists()) {
-    *error = QStringLiteral("%1 was not found.").arg(Native(path));
+    *error = QStringLiteral("%1 was not found.").arg(NativePath(path));
     return std::nullopt;
   }
   if (info.isDir()) {
-    *error = QStringLiteral("%1 is a folder, not a file.").arg(Native(path));
+    *error = QStringLiteral("%1 is a folder, not a file.").arg(NativePath(path));
     return std::nullopt;
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     *error = file.error() == QFileDevice::OpenError && !info.isReadable()
-                 ? QStringLiteral("Access to %1 was denied.").arg(Native(path))
-                 : QStringLiteral("%1 could not be opened: %2.").arg(Native(path), file.errorString());
+                 ? QStringLiteral("Access to %1 was denied.").arg(NativePath(path))
+                 : QStringLiteral("%1 could not be opened: %2.").arg(NativePath(path), file.errorString());
     return std::nullopt;
   }
   QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {
-    *error = QStringLiteral("%1 could not be read: %2.").arg(Native(path), file.errorString());
+    *error = QStringLiteral("%1 could not be read: %2.").arg(NativePath(path), file.errorString());
     return std::nullopt;
   }
   return bytes;
@@ -59,12 +59,12 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error
   if (!file.open(QIODevice::WriteOnly)) {
     const QFileInfo info(path);
     *error = !info.absoluteDir().exists()
-                 ? QStringLiteral("%1 was not found.").arg(Native(info.absolutePath()))
-                 : QStringLiteral("%1 could not be created: %2.").arg(Native(path), file.errorString());
+                 ? QStringLiteral("%1 was not found.").arg(NativePath(info.absolutePath()))
+                 : QStringLiteral("%1 could not be created: %2.").arg(NativePath(path), file.errorString());
     return false;
   }
   if (file.write(bytes) != bytes.size() || !file.commit()) {
-    *error = QStringLiteral("%1 could not be written: %2.").arg(Native(path), file.errorString());
+    *error = QStringLiteral("%1 could not be written: %2.").arg(NativePath(path), file.errorString());
     return false;
   }
   return true;

@@ -23,6 +23,9 @@ void ShowError(QWidget* parent, const QString& text);
 QString ToQString(const std::string& text);
 std::string ToStdString(const QString& text);
 
+// A path as the user's platform writes it, for messages.
+QString NativePath(const QString& path);
+
 // The whole file, or nullopt with *error set to a message naming the file and
 // the cause ("%1 was not found.", "Access to %1 was denied.", ...).
 std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error);

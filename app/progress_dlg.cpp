@@ -1,7 +1,6 @@
 #include "app/progress_dlg.h"
 
 #include <QCloseEvent>
-#include <QPointer>
 #include <QProgressBar>
 #include <exception>
 #include <thread>
@@ -19,9 +18,9 @@ class ProgressRelay : public Progress {
   explicit ProgressRelay(CProgressDlg* dialog) : dialog_(dialog) {}
   void Show() override {}  // the dialog is already on screen
   void SetPosition(int percent, int) override {
-    QPointer<CProgressDlg> dialog = dialog_;
-    QMetaObject::invokeMethod(
-        dialog_, [dialog, percent] { if (dialog) dialog->SetPosition(percent); }, Qt::QueuedConnection);
+    // Queued on the dialog: dropped if the dialog were gone.
+    CProgressDlg* dialog = dialog_;
+    QMetaObject::invokeMethod(dialog, [dialog, percent] { dialog->SetPosition(percent); }, Qt::QueuedConnection);
   }
   void End() override {}  // the runner ends the dialog when the thread is done
 

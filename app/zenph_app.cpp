@@ -27,8 +27,6 @@ QSettings RecentFileSettings() {
 
 QString RecentKey(int i) { return QStringLiteral("Recent File List/File%1").arg(i + 1); }
 
-QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
-
 }  // namespace
 
 CZENPHApp::CZENPHApp() = default;
@@ -105,14 +103,14 @@ CZENPHDoc* CZENPHApp::OpenDocumentFile(const QString& path) {
   try {
     computation = BuildComputation(DocumentFromJson(bytes->toStdString()));
   } catch (const InputError& e) {
-    ShowError(owner, QStringLiteral("%1 is not a ZENPH document: %2.").arg(Native(absolute), QString::fromUtf8(e.what())));
+    ShowError(owner, QStringLiteral("%1 is not a ZENPH document: %2.").arg(NativePath(absolute), QString::fromUtf8(e.what())));
     return nullptr;
   }
   auto doc = std::make_unique<CZENPHDoc>(QFileInfo(absolute).fileName(), this);
   try {
     doc->Compute(std::move(computation), owner);
   } catch (const std::exception& e) {
-    ShowError(owner, QStringLiteral("%1 could not be computed: %2.").arg(Native(absolute), QString::fromUtf8(e.what())));
+    ShowError(owner, QStringLiteral("%1 could not be computed: %2.").arg(NativePath(absolute), QString::fromUtf8(e.what())));
     return nullptr;
   }
   doc->SetPathName(absolute);
