@@ -53,15 +53,9 @@ CExampleDemoDlg::CExampleDemoDlg(QWidget* parent) : QDialog(parent) {
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CExampleDemoDlg::OnSelchangeRna1() {
-  const QString text = ExampleTextFor(m_comboRna1->currentIndex());
-  if (!text.isEmpty()) m_editRna1->setPlainText(text);
-}
+void CExampleDemoDlg::OnSelchangeRna1() { ShowChosenExample(m_comboRna1, m_editRna1); }
 
-void CExampleDemoDlg::OnSelchangeRna2() {
-  const QString text = ExampleTextFor(m_comboRna2->currentIndex());
-  if (!text.isEmpty()) m_editRna2->setPlainText(text);
-}
+void CExampleDemoDlg::OnSelchangeRna2() { ShowChosenExample(m_comboRna2, m_editRna2); }
 
 void CExampleDemoDlg::OnOK() {
   const int a = m_comboRna1->currentIndex();

@@ -19,9 +19,9 @@ void FillExampleCombo(QComboBox* combo) {
   combo->setCurrentIndex(0);
 }
 
-QString ExampleTextFor(int index) {
-  if (index < 1 || index > kExampleCount) return {};
-  return ToQString(ExampleDisplayText(index));
+void ShowChosenExample(const QComboBox* combo, QPlainTextEdit* box) {
+  const int row = combo->currentIndex();
+  if (row >= 1 && row <= kExampleCount) box->setPlainText(ToQString(ExampleDisplayText(row)));
 }
 
 CInputDlg::CInputDlg(QWidget* parent) : QDialog(parent) {
@@ -69,15 +69,9 @@ CInputDlg::CInputDlg(QWidget* parent) : QDialog(parent) {
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CInputDlg::OnSelchangeRna1() {
-  const QString text = ExampleTextFor(m_comboRna1->currentIndex());
-  if (!text.isEmpty()) m_editRna1->setPlainText(text);
-}
+void CInputDlg::OnSelchangeRna1() { ShowChosenExample(m_comboRna1, m_editRna1); }
 
-void CInputDlg::OnSelchangeRna2() {
-  const QString text = ExampleTextFor(m_comboRna2->currentIndex());
-  if (!text.isEmpty()) m_editRna2->setPlainText(text);
-}
+void CInputDlg::OnSelchangeRna2() { ShowChosenExample(m_comboRna2, m_editRna2); }
 
 // The two buttons' filters differ by one space, as they always have.
 void CInputDlg::OnReadFile1() { ReadFile(1, QStringLiteral("Text Files (*.txt)")); }

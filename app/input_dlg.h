@@ -60,7 +60,8 @@ class CInputDlg : public QDialog {
 
 // Both dialogs' combo boxes: "Example" (the placeholder) and the six rows.
 void FillExampleCombo(QComboBox* combo);
-// The display text of the chosen row, or an empty text for the placeholder.
-QString ExampleTextFor(int index);
+// A new choice in combo: the chosen row's display text replaces the box's
+// text; the placeholder leaves the text as it is.
+void ShowChosenExample(const QComboBox* combo, QPlainTextEdit* box);
 
 }  // namespace zenphal
