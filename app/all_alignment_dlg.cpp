@@ -1,0 +1,35 @@
+#include "app/all_alignment_dlg.h"
+
+#include <QFileDialog>
+#include <QPushButton>
+
+#include "app/dialog_builder.h"
+#include "app/messages.h"
+
+namespace zenphal {
+
+CAllAlignmentDlg::CAllAlignmentDlg(const QString& text, QWidget* parent) : CReportDlg(text, parent) {
+  setWindowTitle(QStringLiteral("Show All Alignment"));
+  DialogBuilder b(this);
+  b.SetSize(373, 276);
+  AddControls(b, QRect(104, 255, 56, 14), QRect(7, 7, 359, 229));
+  QPushButton* save = b.Button(kIdSaveResult, QStringLiteral("Save Result"), 191, 254, 59, 15);
+  connect(save, &QPushButton::clicked, this, &CAllAlignmentDlg::OnSaveResult);
+}
+
+void CAllAlignmentDlg::OnSaveResult() {
+  QFileDialog chooser(this, QStringLiteral("Save As"));
+  chooser.setAcceptMode(QFileDialog::AcceptSave);
+  chooser.setNameFilters({QStringLiteral("Text Files(*.txt)"), QStringLiteral("All Files (*.*)")});
+  chooser.setDefaultSuffix(QStringLiteral("txt"));
+  if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+  const QString path = chooser.selectedFiles().constFirst();
+  QString error;
+  if (!SaveTo(path, &error)) ShowError(this, error);
+}
+
+bool CAllAlignmentDlg::SaveTo(const QString& path, QString* error) const {
+  return WriteWholeFile(path, Text().toUtf8(), error);
+}
+
+}  // namespace zenphal

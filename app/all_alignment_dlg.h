@@ -1,0 +1,23 @@
+#pragma once
+// Dialog 134, "Show All Alignment": the all-alignments report, editable, and
+// "Save Result", which writes the field's text as it stands to a file.
+#include "app/result_dlg.h"
+
+namespace zenphal {
+
+inline constexpr int kIdSaveResult = 1019;
+
+class CAllAlignmentDlg : public CReportDlg {
+  Q_OBJECT
+ public:
+  CAllAlignmentDlg(const QString& text, QWidget* parent = nullptr);
+
+  // Asks for a file (confirming before replacing one) and writes the field's
+  // text to it; a failure is reported naming the file. The dialog stays open.
+  void OnSaveResult();
+  // Writes the field's text to path: its characters as UTF-8 (ASCII text
+  // byte for byte), line breaks as CR LF, nothing added.
+  bool SaveTo(const QString& path, QString* error) const;
+};
+
+}  // namespace zenphal

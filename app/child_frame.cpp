@@ -1,0 +1,112 @@
+#include "app/child_frame.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/commands.h"
+#include "app/zenph_doc.h"
+#include "app/zenph_view.h"
+
+namespace zenphal {
+namespace {
+
+struct ToolbarButton {
+  int command;
+  const char* picture;
+};
+
+// Picture i on button i, in this order.
+constexpr ToolbarButton kToolbarButtons[] = {
+    {kIdStartCompute, ":/zenph/toolbar/start.png"},
+    {kIdExampleDemo, ":/zenph/toolbar/example.png"},
+    {kIdViewAllAlignment, ":/zenph/toolbar/view.png"},
+    {kIdHelpTopic, ":/zenph/toolbar/help.png"},
+};
+
+QLabel* Indicator(const char* text, const char* name) {
+  auto* label = new QLabel(QString::fromLatin1(text));
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setAlignment(Qt::AlignCenter);
+  label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("OVR")) + 10);
+  // Key states are not tracked; the indicators stand greyed.
+  label->setEnabled(false);
+  return label;
+}
+
+}  // namespace
+
+CChildFrame::CChildFrame(CZENPHDoc* document, QWidget* parent) : QMdiSubWindow(parent), m_pDocument(document) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  m_inner = new QMainWindow(nullptr, Qt::Widget);
+  m_pView = new CZENPHView(document, m_inner);
+  m_inner->setCentralWidget(m_pView);
+
+  m_wndToolBar = new QToolBar(m_inner);
+  m_wndToolBar->setObjectName(QStringLiteral("toolbar"));
+  m_wndToolBar->setIconSize(QSize(45, 15));
+  m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  m_wndToolBar->setFloatable(false);
+  m_inner->addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+  for (const ToolbarButton& b : kToolbarButtons) {
+    QAction* action = MakeCommandAction(b.command, m_wndToolBar);
+    action->setIcon(QIcon(QString::fromLatin1(b.picture)));
+    m_wndToolBar->addAction(action);
+    // These commands have no tooltip: keep the button's text from showing as one.
+    m_wndToolBar->widgetForAction(action)->installEventFilter(this);
+    CZENPHView* view = m_pView;
+    void (CZENPHView::*handler)() = b.command == kIdStartCompute  ? &CZENPHView::OnStartCompute
+                                    : b.command == kIdExampleDemo ? &CZENPHView::OnExampleDemo
+                                    : b.command == kIdViewAllAlignment ? &CZENPHView::OnViewAllAlignment
+                                                                       : &CZENPHView::OnHelpTopic;
+    connect(action, &QAction::triggered, view, [view, handler] { (view->*handler)(); });
+  }
+
+  m_wndStatusBar = new QStatusBar(m_inner);
+  m_wndStatusBar->setObjectName(QStringLiteral("statusbar"));
+  m_messagePane = new QLabel(m_wndStatusBar);
+  m_messagePane->setObjectName(QStringLiteral("messagePane"));
+  m_wndStatusBar->addWidget(m_messagePane, 1);
+  m_wndStatusBar->addPermanentWidget(Indicator("OVR", "indicatorOVR"));
+  m_wndStatusBar->addPermanentWidget(Indicator("CAP", "indicatorCAP"));
+  m_wndStatusBar->addPermanentWidget(Indicator("NUM", "indicatorNUM"));
+  m_inner->setStatusBar(m_wndStatusBar);
+  m_inner->installEventFilter(this);  // status tips of the toolbar
+  ShowIdleMessage();
+
+  setWidget(m_inner);
+  setWindowIcon(QIcon(QStringLiteral(":/zenph/zenph.png")));
+}
+
+CChildFrame::~CChildFrame() {
+  CZENPHDoc* document = m_pDocument;
+  delete m_inner;  // the view leaves the document first
+  if (document->Views().isEmpty()) delete document;
+}
+
+void CChildFrame::SetMessageText(const QString& text) { m_messagePane->setText(text); }
+
+void CChildFrame::ShowIdleMessage() { m_messagePane->setText(QStringLiteral("Ready")); }
+
+QString CChildFrame::MessageText() const { return m_messagePane->text(); }
+
+bool CChildFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched)) return true;
+  if (watched == m_inner && event->type() == QEvent::StatusTip) {
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip().section(QLatin1Char('\n'), 0, 0);
+    if (tip.isEmpty()) {
+      ShowIdleMessage();
+    } else {
+      SetMessageText(tip);
+    }
+    return true;
+  }
+  return QMdiSubWindow::eventFilter(watched, event);
+}
+
+}  // namespace zenphal

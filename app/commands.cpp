@@ -1,0 +1,56 @@
+#include "app/commands.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <stdexcept>
+
+namespace zenphal {
+namespace {
+
+constexpr CommandInfo kCommands[] = {
+    {kIdFileNew, "&New\tCtrl+N", "Ctrl+N", "Create a new document\nNew"},
+    {kIdFileOpen, "&Open...\tCtrl+O", "Ctrl+O", "Open an existing document\nOpen"},
+    {kIdFileClose, "&Close", "", "Close the active document\nClose"},
+    {kIdFileSave, "&Save\tCtrl+S", "Ctrl+S", "Save the active document\nSave"},
+    {kIdFileSaveAs, "Save &As...", "", "Save the active document with a new name\nSave As"},
+    {kIdFileMru1, "Recent File", "", "Open this document"},
+    {kIdAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit"},
+    {kIdStartCompute, "Start Compute", "", ""},
+    {kIdExampleDemo, "Example Demo", "", ""},
+    {kIdViewAllAlignment, "View All Alignment", "", ""},
+    {kIdWindowNew, "&New Window", "", "Open another window for the active document\nNew Window"},
+    {kIdWindowCascade, "&Cascade", "", "Arrange windows so they overlap\nCascade Windows"},
+    {kIdWindowTile, "&Tile", "", "Arrange windows as non-overlapping tiles\nTile Windows"},
+    {kIdWindowArrange, "&Arrange Icons", "", "Arrange icons at the bottom of the window\nArrange Icons"},
+    {kIdAppAbout, "&About ZENPH...", "", "Display program information, version number and copyright\nAbout"},
+    {kIdHelpTopic, "Help Topic", "", ""},
+};
+
+}  // namespace
+
+const CommandInfo& CommandById(int id) {
+  if (id > kIdFileMru1 && id < kIdFileMru1 + kRecentFileCount) id = kIdFileMru1;
+  for (const CommandInfo& c : kCommands) {
+    if (c.id == id) return c;
+  }
+  throw std::out_of_range("no command " + std::to_string(id));
+}
+
+QAction* MakeCommandAction(int id, QObject* parent) {
+  const CommandInfo& c = CommandById(id);
+  auto* action = new QAction(QString::fromLatin1(c.text), parent);
+  action->setObjectName(QStringLiteral("command%1").arg(id));
+  action->setProperty("commandId", id);
+  action->setProperty("prompt", QString::fromLatin1(c.prompt));
+  if (*c.key) action->setShortcut(QKeySequence(QString::fromLatin1(c.key)));
+  const QString prompt = QString::fromLatin1(c.prompt);
+  const qsizetype lf = prompt.indexOf(QLatin1Char('\n'));
+  if (lf >= 0) action->setToolTip(prompt.mid(lf + 1));
+  return action;
+}
+
+QString PromptOf(const QAction* action) {
+  return action->property("prompt").toString().section(QLatin1Char('\n'), 0, 0);
+}
+
+}  // namespace zenphal

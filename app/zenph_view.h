@@ -1,0 +1,49 @@
+#pragma once
+// The view of a document window: the decomposition picture, the point query
+// on a left button press, and the view's commands.
+#include <QColor>
+#include <QPoint>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+namespace zenphal {
+
+class CZENPHDoc;
+struct CComputation;
+
+// The click marker's colours.
+inline const QColor kMarkerFillColour{20, 20, 200};
+
+class CZENPHView : public QWidget {
+  Q_OBJECT
+ public:
+  CZENPHView(CZENPHDoc* document, QWidget* parent = nullptr);
+  ~CZENPHView() override;
+
+  CZENPHDoc* GetDocument() const { return m_pDocument; }
+
+  void OnStartCompute();      // "Start Compute"
+  void OnExampleDemo();       // "Example Demo"
+  void OnViewAllAlignment();  // "View All Alignment"
+  void OnHelpTopic();         // "Help Topic"
+  // The point query at a client pixel.
+  void OnLButtonDown(const QPoint& pixel);
+
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  // Shows the old edges painted over while the new decomposition is
+  // computed, then hands the result to the document.
+  void RunComputation(std::unique_ptr<CComputation> computation);
+
+  CZENPHDoc* m_pDocument;
+  bool m_bErasing = false;         // paint the document's edges over
+  std::optional<QPoint> m_marker;  // the click marker while a query runs
+};
+
+}  // namespace zenphal

@@ -1,0 +1,344 @@
+// The input dialog, the example dialog, the progress dialog and the dialog
+// units, driven by their control numbers.
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/dialog_builder.h"
+#include "app/example_demo_dlg.h"
+#include "app/input_dlg.h"
+#include "app/progress_dlg.h"
+#include "gui/gui_test_support.h"
+#include "text/examples.h"
+
+using namespace zenphal;
+using namespace zenphal::testing;
+
+namespace {
+
+QString ShownText(int row) {
+  // As the edit field holds it: one line break per CR LF.
+  return QString::fromStdString(ExampleDisplayText(row)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QLineEdit* Edit(QWidget* dialog, int id) { return FindControlAs<QLineEdit>(dialog, id); }
+QPlainTextEdit* TextBox(QWidget* dialog, int id) { return FindControlAs<QPlainTextEdit>(dialog, id); }
+QComboBox* Combo(QWidget* dialog, int id) { return FindControlAs<QComboBox>(dialog, id); }
+
+// Presses OK and returns the message it gave, or an empty text.
+QString PressOk(QDialog* dialog, int okId = kIdOk) {
+  MessageCatcher message;
+  FindControlAs<QPushButton>(dialog, okId)->click();
+  return message.caught() ? message.text() : QString();
+}
+
+const QStringList kEntries = {"Example", "Toy Example 1", "Toy Example 2", "5SRNA+", "5SRNA-", "yeast tRNA",
+                              "Leu gene tRNA"};
+
+}  // namespace
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void DialogUnitsFollowTheFont() {
+    QFont font;
+    const DialogUnits units(font);
+    const QFontMetrics metrics(font);
+    const double average =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+    QCOMPARE(units.X(4), qRound(average));
+    QCOMPARE(units.Y(8), metrics.height());
+    // Corners convert separately: neighbours stay neighbours.
+    QCOMPARE(units.Rect(3, 5, 7, 9).right() + 1, units.Rect(10, 5, 7, 9).left());
+    QFont big = font;
+    big.setPointSizeF(font.pointSizeF() * 2);
+    QVERIFY(DialogUnits(big).X(100) > units.X(100));
+  }
+
+  void InputDialogLayoutAndDefaults() {
+    CInputDlg dialog;
+    const DialogUnits units(dialog.font());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Input"));
+    QCOMPARE(dialog.size(), units.Size(346, 326));
+    QCOMPARE(Edit(&dialog, 1009)->geometry(), units.Rect(51, 226, 54, 14));
+    QCOMPARE(TextBox(&dialog, 1007)->geometry(), units.Rect(59, 119, 226, 59));
+    QCOMPARE(FindControl(&dialog, 1020)->geometry(), units.Rect(225, 102, 56, 14));
+    QCOMPARE(FindControlAs<QPushButton>(&dialog, 1019)->text(), QStringLiteral("Read From File"));
+    QVERIFY(FindControlAs<QPushButton>(&dialog, kIdOk)->isDefault());
+    QCOMPARE(FindControlAs<QPushButton>(&dialog, kIdCancel)->text(), QStringLiteral("Cancel"));
+    for (int id : {1021, 1022}) {
+      QComboBox* combo = Combo(&dialog, id);
+      QStringList items;
+      for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+      QCOMPARE(items, kEntries);
+      QCOMPARE(combo->currentIndex(), 0);
+      QVERIFY(!combo->isEditable());  // typed text could select no row
+    }
+    QVERIFY(TextBox(&dialog, 1006)->toPlainText().isEmpty());
+    QVERIFY(TextBox(&dialog, 1007)->toPlainText().isEmpty());
+    QCOMPARE(TextBox(&dialog, 1006)->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QStringList scores;
+    for (int id : {1009, 1010, 1011, 1012, 1013, 1014}) scores << Edit(&dialog, id)->text();
+    QCOMPARE(scores, (QStringList{"1.0", "0.5", "0", "2", "0", "2"}));
+    QStringList groups;
+    for (QGroupBox* box : dialog.findChildren<QGroupBox*>()) groups << box->title();
+    QCOMPARE(groups, (QStringList{"Input RNA:", "Input Score:"}));
+  }
+
+  void InputDialogExamplesAndOk() {
+    CInputDlg dialog;
+    Combo(&dialog, 1021)->setCurrentIndex(5);
+    QCOMPARE(TextBox(&dialog, 1006)->toPlainText(), ShownText(5));
+    // The placeholder leaves the text in place.
+    Combo(&dialog, 1021)->setCurrentIndex(0);
+    QCOMPARE(TextBox(&dialog, 1006)->toPlainText(), ShownText(5));
+
+    Combo(&dialog, 1021)->setCurrentIndex(1);
+    Combo(&dialog, 1022)->setCurrentIndex(2);
+    QCOMPARE(PressOk(&dialog), QString());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.m_strSequence1.size(), size_t(68));
+    QCOMPARE(dialog.m_strSequence1, std::string(ExampleTable()[0].bases));
+    QCOMPARE(dialog.m_strSequence2, std::string(ExampleTable()[1].bases));
+    QCOMPARE(dialog.m_strStems1, std::string("  1  60  4   10  23  5 "));
+    QCOMPARE(dialog.m_strStems2, std::string("  0  65  5   21  33  3 "));
+    QCOMPARE(dialog.m_fMatch, 1.0f);
+    QCOMPARE(dialog.m_fIndel, 0.5f);
+    QCOMPARE(dialog.m_fMismatchFrom, 0.0f);
+    QCOMPARE(dialog.m_fMismatchTo, 2.0f);
+    QCOMPARE(dialog.m_fGapFrom, 0.0f);
+    QCOMPARE(dialog.m_fGapTo, 2.0f);
+    auto computation = dialog.TakeComputation();
+    QVERIFY(computation);
+    QCOMPARE(computation->structure1->sequence, dialog.m_strSequence1);
+    QCOMPARE(computation->aligner->indelScore, 0.5f);
+  }
+
+  void InputDialogTypedTextAndScores() {
+    CInputDlg dialog;
+    // Line feeds alone, as typed on this platform, with a stem line.
+    TextBox(&dialog, 1006)->setPlainText(QStringLiteral("x\nacgu NNN 12 t\nG\n>\n (1) 0 3 1\n>\n"));
+    TextBox(&dialog, 1007)->setPlainText(QStringLiteral("name\nACGU\n>\n>\n>\n"));
+    Edit(&dialog, 1009)->setText(QStringLiteral(" 2.25 "));
+    Edit(&dialog, 1014)->setText(QStringLiteral("3.5"));
+    QCOMPARE(PressOk(&dialog), QString());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.m_strSequence1, std::string("acgutG"));
+    QCOMPARE(dialog.m_strStems1, std::string(" 0 3 1 "));
+    QCOMPARE(dialog.m_strSequence2, std::string("ACGU"));
+    QCOMPARE(dialog.m_strStems2, std::string());
+    QCOMPARE(dialog.m_fMatch, 2.25f);
+    QCOMPARE(dialog.m_fGapTo, 3.5f);
+  }
+
+  void InputDialogRejectsWhatCannotBeComputed() {
+    CInputDlg dialog;
+    QString message = PressOk(&dialog);
+    QCOMPARE(message, QStringLiteral("Please input RNA structure."));
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+
+    TextBox(&dialog, 1006)->setPlainText(ShownText(1));
+    QCOMPARE(PressOk(&dialog), QStringLiteral("Please input RNA structure."));
+
+    // Not the layout: no line after the bases.
+    TextBox(&dialog, 1007)->setPlainText(QStringLiteral("name\nACGU"));
+    message = PressOk(&dialog);
+    QVERIFY2(message.startsWith(QStringLiteral("RNA2: invalid argument")), qPrintable(message));
+
+    // The layout, but a stem the engine refuses: shown, not the end of the program.
+    TextBox(&dialog, 1007)->setPlainText(QStringLiteral("name\nACGU\n>\n (1) 0 9 1\n>\n"));
+    message = PressOk(&dialog);
+    QVERIFY2(message.startsWith(QStringLiteral("RNA2: stem 1")), qPrintable(message));
+
+    // No bases at all: nothing to compute.
+    TextBox(&dialog, 1007)->setPlainText(QStringLiteral("name\n123\n>\n>\n>\n"));
+    QCOMPARE(PressOk(&dialog), QStringLiteral("RNA2: the structure has no bases."));
+
+    // Score fields name themselves; the dialog keeps everything as it was.
+    TextBox(&dialog, 1007)->setPlainText(ShownText(2));
+    const std::pair<int, QString> badFields[] = {{1009, "abc"}, {1010, "-1"}, {1011, ""}, {1014, "1e3"}};
+    const char* names[] = {"Match Score", "Indel Score", "Mismatch Score Range From", "Gap Score Range To"};
+    for (int i = 0; i < 4; ++i) {
+      QLineEdit* field = Edit(&dialog, badFields[i].first);
+      const QString before = field->text();
+      field->setText(badFields[i].second);
+      message = PressOk(&dialog);
+      QVERIFY2(message.startsWith(QString::fromLatin1(names[i]) + QStringLiteral(": \"") + badFields[i].second),
+               qPrintable(message));
+      QCOMPARE(field->text(), badFields[i].second);
+      QCOMPARE(dialog.result(), int(QDialog::Rejected));
+      field->setText(before);
+    }
+    Edit(&dialog, 1011)->setText(QStringLiteral("2"));
+    message = PressOk(&dialog);
+    QVERIFY2(message.startsWith(QStringLiteral("Mismatch Score Range: Mismatch score range")), qPrintable(message));
+    QVERIFY(message.contains(QStringLiteral("empty or inverted")));
+    Edit(&dialog, 1011)->setText(QStringLiteral("0"));
+    Edit(&dialog, 1013)->setText(QStringLiteral("3"));
+    message = PressOk(&dialog);
+    QVERIFY2(message.startsWith(QStringLiteral("Gap Score Range:")), qPrintable(message));
+    QCOMPARE(TextBox(&dialog, 1006)->toPlainText(), ShownText(1));
+    QCOMPARE(TextBox(&dialog, 1007)->toPlainText(), ShownText(2));
+
+    // Mended, the same press succeeds as a single one would.
+    Edit(&dialog, 1013)->setText(QStringLiteral("0"));
+    QCOMPARE(PressOk(&dialog), QString());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.m_strSequence2, std::string(ExampleTable()[1].bases));
+  }
+
+  void InputDialogReadsFiles() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rna.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("yeast:\n GCGGAUUUAG\n>\n>\n (1)  0  9  1\n>\n");  // written with line feeds alone
+    file.close();
+    CInputDlg dialog;
+    dialog.ReadFileInto(2, path);
+    QCOMPARE(TextBox(&dialog, 1007)->toPlainText(), QStringLiteral("yeast:\n GCGGAUUUAG\n>\n>\n (1)  0  9  1\n>\n"));
+
+    // Through the button and its chooser.
+    {
+      OnModal<QFileDialog> chooser([&](QFileDialog* d) {
+        QCOMPARE(d->nameFilters(), (QStringList{"Text Files (*.txt)", "All Files (*.*)"}));
+        QCOMPARE(d->defaultSuffix(), QStringLiteral("txt"));
+        d->selectFile(path);
+        QMetaObject::invokeMethod(d, "accept");
+      });
+      FindControlAs<QPushButton>(&dialog, 1019)->click();
+      QVERIFY(chooser.handled());
+    }
+    QCOMPARE(TextBox(&dialog, 1006)->toPlainText(), TextBox(&dialog, 1007)->toPlainText());
+    {
+      OnModal<QFileDialog> chooser([&](QFileDialog* d) {
+        QCOMPARE(d->nameFilters(), (QStringList{"Text Files(*.txt)", "All Files (*.*)"}));
+        d->reject();
+      });
+      FindControlAs<QPushButton>(&dialog, 1020)->click();
+      QVERIFY(chooser.handled());
+    }
+
+    // A missing file is named; the box keeps its text.
+    MessageCatcher message;
+    dialog.ReadFileInto(1, dir.filePath(QStringLiteral("gone.txt")));
+    QVERIFY(message.text().endsWith(QStringLiteral("gone.txt was not found.")));
+    QCOMPARE(TextBox(&dialog, 1006)->toPlainText(), TextBox(&dialog, 1007)->toPlainText());
+
+    Combo(&dialog, 1021)->setCurrentIndex(5);
+    QCOMPARE(PressOk(&dialog), QString());
+    QCOMPARE(dialog.m_strSequence2, std::string("GCGGAUUUAG"));
+    QCOMPARE(dialog.m_strStems2, std::string("  0  9  1 "));
+  }
+
+  void ExampleDialogLayoutAndDefaults() {
+    CExampleDemoDlg dialog;
+    const DialogUnits units(dialog.font());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Example Demo"));
+    QCOMPARE(dialog.size(), units.Size(351, 330));
+    QCOMPARE(TextBox(&dialog, 1005)->geometry(), units.Rect(68, 42, 213, 57));
+    QCOMPARE(Edit(&dialog, 1016)->geometry(), units.Rect(246, 265, 29, 15));
+    for (int id : {1012, 1013}) {
+      QCOMPARE(Combo(&dialog, id)->count(), 7);
+      QCOMPARE(Combo(&dialog, id)->itemText(6), QStringLiteral("Leu gene tRNA"));
+      QCOMPARE(Combo(&dialog, id)->currentIndex(), 0);
+    }
+    for (int id : {1005, 1006}) {
+      QVERIFY(TextBox(&dialog, id)->isReadOnly());
+      QVERIFY(TextBox(&dialog, id)->toPlainText().isEmpty());
+    }
+    QStringList scores;
+    for (int id : {1009, 1010, 1011, 1014, 1015, 1016}) scores << Edit(&dialog, id)->text();
+    QCOMPARE(scores, (QStringList{"1.0", "0.5", "0", "2", "0", "2"}));
+  }
+
+  void ExampleDialogChoicesAndOk() {
+    CExampleDemoDlg dialog;
+    Combo(&dialog, 1013)->setCurrentIndex(3);
+    MessageCatcher first;
+    FindControlAs<QPushButton>(&dialog, kIdOk)->click();
+    QCOMPARE(first.text(), QStringLiteral("Please select RNA1!"));
+    QCOMPARE(first.title(), QStringLiteral("ZENPH"));
+    QCOMPARE(first.icon(), QMessageBox::NoIcon);
+
+    Combo(&dialog, 1012)->setCurrentIndex(3);
+    Combo(&dialog, 1013)->setCurrentIndex(0);
+    QCOMPARE(PressOk(&dialog), QStringLiteral("Please select RNA2!"));
+    QCOMPARE(TextBox(&dialog, 1005)->toPlainText(), ShownText(3));
+
+    Edit(&dialog, 1015)->setText(QStringLiteral("x"));
+    Combo(&dialog, 1013)->setCurrentIndex(3);
+    QVERIFY(PressOk(&dialog).startsWith(QStringLiteral("Gap Score Range From: \"x\"")));
+    Edit(&dialog, 1015)->setText(QStringLiteral("0"));
+    QCOMPARE(PressOk(&dialog), QString());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    // The same row twice: two identical structures from the one table.
+    QCOMPARE(dialog.m_pszSequence1, ExampleTable()[2].bases);
+    QCOMPARE(dialog.m_pszSequence2.data(), dialog.m_pszSequence1.data());
+    QCOMPARE(dialog.m_pszSequence1.size(), size_t(116));
+    QCOMPARE(dialog.m_pszStems2, ExampleTable()[2].stems);
+
+    CExampleDemoDlg trnas;
+    Combo(&trnas, 1012)->setCurrentIndex(5);
+    Combo(&trnas, 1013)->setCurrentIndex(6);
+    QCOMPARE(TextBox(&trnas, 1006)->toPlainText(), ShownText(6));
+    QCOMPARE(PressOk(&trnas), QString());
+    QCOMPARE(trnas.m_pszSequence1.size(), size_t(76));
+    QCOMPARE(trnas.m_pszSequence2.size(), size_t(74));
+    QCOMPARE(trnas.m_pszStems1, std::string_view("0 71 7 9 24 4 26 42 5 48 64 5"));
+    QCOMPARE(trnas.m_pszStems2, std::string_view("0 72 7 9 26 4 29 44 5 49 65 5"));
+    QCOMPARE(trnas.m_fIndel, 0.5f);
+  }
+
+  void CancelEndsWithoutResults() {
+    CExampleDemoDlg dialog;
+    dialog.show();
+    FindControlAs<QPushButton>(&dialog, kIdCancel)->click();
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(!dialog.TakeComputation());
+    CInputDlg input;
+    input.show();
+    QTest::keyClick(&input, Qt::Key_Escape);
+    QCOMPARE(input.result(), int(QDialog::Rejected));
+    QVERIFY(!input.TakeComputation());
+  }
+
+  void ProgressDialogFollowsTheRun() {
+    CProgressDlg dialog;
+    QCOMPARE(dialog.windowTitle(),
+             QStringLiteral("Progress(This may need several minutes or longer, please wait.)"));
+    const DialogUnits units(dialog.font());
+    QCOMPARE(dialog.size(), units.Size(325, 75));
+    auto* bar = FindControlAs<QProgressBar>(&dialog, kIdProgressBar);
+    QCOMPARE(bar->geometry(), units.Rect(41, 31, 232, 14));
+    QCOMPARE(bar->minimum(), 0);
+    QCOMPARE(bar->maximum(), 100);
+    QCOMPARE(dialog.Position(), 0);
+    // Escape does nothing while the run goes on.
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+
+    // A real run: positions arrive from the worker, the dialog ends itself.
+    auto computation = BuildComputation(TrnaInput());
+    QList<int> positions;
+    OnModal<CProgressDlg> watch([&](CProgressDlg* shown) {
+      auto* shownBar = FindControlAs<QProgressBar>(shown, kIdProgressBar);
+      connect(shownBar, &QProgressBar::valueChanged, shown, [&](int v) { positions << v; });
+    });
+    RunDecompositionWithProgress(computation->decomposition, nullptr);
+    QCOMPARE(computation->decomposition.PolygonCount(), 26);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    for (int p : positions) QVERIFY(p >= 0 && p < 100);
+  }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
