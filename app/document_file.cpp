@@ -1,24 +1,16 @@
 #include "app/document_file.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "engine/errors.h"
+#include "text/score_text.h"
 
 namespace zenphal {
 namespace {
 
 constexpr const char* kFormat = "ZENPH document";
 constexpr int kVersion = 1;
-
-double ShortestDecimal(float value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer - 1, value);
-  *result.ptr = '\0';
-  return std::strtod(buffer, nullptr);
-}
 
 const nlohmann::json& Field(const nlohmann::json& object, const char* name) {
   const auto it = object.find(name);
@@ -64,10 +56,10 @@ std::string DocumentToJson(const ComputationInput& in) {
   out["version"] = kVersion;
   out["rna1"] = {{"bases", in.bases1}, {"stems", in.stems1}};
   out["rna2"] = {{"bases", in.bases2}, {"stems", in.stems2}};
-  out["match"] = ShortestDecimal(in.match);
-  out["indel"] = ShortestDecimal(in.indel);
-  out["mismatch_range"] = {ShortestDecimal(in.mismatchFrom), ShortestDecimal(in.mismatchTo)};
-  out["gap_range"] = {ShortestDecimal(in.gapFrom), ShortestDecimal(in.gapTo)};
+  out["match"] = ShortestDecimalOf(in.match);
+  out["indel"] = ShortestDecimalOf(in.indel);
+  out["mismatch_range"] = {ShortestDecimalOf(in.mismatchFrom), ShortestDecimalOf(in.mismatchTo)};
+  out["gap_range"] = {ShortestDecimalOf(in.gapFrom), ShortestDecimalOf(in.gapTo)};
   return out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 

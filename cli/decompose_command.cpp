@@ -12,6 +12,7 @@
 #include "engine/errors.h"
 #include "formats/read_structure.h"
 #include "text/reports.h"
+#include "text/score_text.h"
 
 namespace zenphal::cli {
 namespace {
@@ -32,10 +33,10 @@ class TerminalProgress : public Progress {
 
 nlohmann::ordered_json DecompositionJson(const CDecomposition& d, float match, float indel) {
   nlohmann::ordered_json out;
-  out["match"] = JsonFloat(match);
-  out["indel"] = JsonFloat(indel);
-  out["mismatch_range"] = {JsonFloat(d.mismatchFrom), JsonFloat(d.mismatchTo)};
-  out["gap_range"] = {JsonFloat(d.gapFrom), JsonFloat(d.gapTo)};
+  out["match"] = ShortestDecimalOf(match);
+  out["indel"] = ShortestDecimalOf(indel);
+  out["mismatch_range"] = {ShortestDecimalOf(d.mismatchFrom), ShortestDecimalOf(d.mismatchTo)};
+  out["gap_range"] = {ShortestDecimalOf(d.gapFrom), ShortestDecimalOf(d.gapTo)};
   out["aligner_calls"] = d.AlignerCalls();
   out["incomplete"] = d.Incomplete();
   nlohmann::ordered_json polygons = nlohmann::ordered_json::array();
@@ -45,10 +46,10 @@ nlohmann::ordered_json DecompositionJson(const CDecomposition& d, float match, f
     polygon["counts"] = CountsJson(p);
     polygon["top"] = p.rows.TopInReadingOrder();
     polygon["bottom"] = p.rows.BottomInReadingOrder();
-    polygon["witness"] = {JsonFloat(p.witness.x), JsonFloat(p.witness.y)};
+    polygon["witness"] = {ShortestDecimalOf(p.witness.x), ShortestDecimalOf(p.witness.y)};
     polygon["side_flags"] = {p.sideFlags[0], p.sideFlags[1], p.sideFlags[2], p.sideFlags[3]};
     nlohmann::ordered_json edges = nlohmann::ordered_json::array();
-    for (const Edge& e : p.edges) edges.push_back({JsonFloat(e.x1), JsonFloat(e.y1), JsonFloat(e.x2), JsonFloat(e.y2)});
+    for (const Edge& e : p.edges) edges.push_back({ShortestDecimalOf(e.x1), ShortestDecimalOf(e.y1), ShortestDecimalOf(e.x2), ShortestDecimalOf(e.y2)});
     polygon["edges"] = std::move(edges);
     polygons.push_back(std::move(polygon));
   }

@@ -6,9 +6,6 @@
 
 namespace zenphal::cli {
 
-// A float as the shortest decimal that reads back to the same float.
-double JsonFloat(float value);
-
 // {"match", "mismatch", "indel", "gap", "pair_match", "pair_mismatch", "pair_indel"}
 nlohmann::ordered_json CountsJson(const CAlignment& record);
 

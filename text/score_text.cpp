@@ -1,6 +1,8 @@
 #include "text/score_text.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 namespace zenphal {
 namespace {
@@ -93,6 +95,13 @@ std::optional<float> ReadScoreField(std::string_view s) {
   const std::string_view trimmed = TrimScoreText(s);
   if (!IsScoreText(trimmed)) return std::nullopt;
   return ParseScoreText(trimmed);
+}
+
+double ShortestDecimalOf(float value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer - 1, value);
+  *result.ptr = '\0';
+  return std::strtod(buffer, nullptr);
 }
 
 }  // namespace zenphal

@@ -36,4 +36,9 @@ std::string_view TrimScoreText(std::string_view s);
 // Trims, checks and reads a score field; nullopt when it is not a score.
 std::optional<float> ReadScoreField(std::string_view s);
 
+// The double nearest the float's shortest decimal text: written to JSON it
+// prints as that short text ("0.1", not "0.100000001490116") and reads back,
+// as a float, to the same float.
+double ShortestDecimalOf(float value);
+
 }  // namespace zenphal
