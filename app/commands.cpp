@@ -13,6 +13,8 @@ constexpr CommandInfo kCommands[] = {
     {kIdFileClose, "&Close", "", "Close the active document\nClose"},
     {kIdFileSave, "&Save\tCtrl+S", "Ctrl+S", "Save the active document\nSave"},
     {kIdFileSaveAs, "Save &As...", "", "Save the active document with a new name\nSave As"},
+    {kIdFileExportPicture, "&Export Picture...", "",
+     "Export the decomposition picture as an SVG or PNG file\nExport Picture"},
     {kIdFileMru1, "Recent File", "", "Open this document"},
     {kIdAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit"},
     {kIdStartCompute, "Start Compute", "", ""},

@@ -27,6 +27,7 @@ enum CommandId : int {
   kIdViewAllAlignment = 32772,
   kIdHelpTopic = 32773,
   kIdExampleDemo = 32778,
+  kIdFileExportPicture = 32779,
 };
 
 inline constexpr int kRecentFileCount = 4;

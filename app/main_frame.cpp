@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QMenu>
-#include <QMdiArea>
 #include <QMenuBar>
 
 #include "app/child_frame.h"
@@ -52,6 +51,7 @@ CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
   connect(AddCommand(kIdExampleDemo), &QAction::triggered, this, toView(&CZENPHView::OnExampleDemo));
   connect(AddCommand(kIdViewAllAlignment), &QAction::triggered, this, toView(&CZENPHView::OnViewAllAlignment));
   connect(AddCommand(kIdHelpTopic), &QAction::triggered, this, toView(&CZENPHView::OnHelpTopic));
+  connect(AddCommand(kIdFileExportPicture), &QAction::triggered, this, toView(&CZENPHView::OnExportPicture));
   // The keys work whichever menu is shown.
   addActions({Command(kIdFileNew), Command(kIdFileOpen), Command(kIdFileSave)});
 
@@ -69,7 +69,9 @@ CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
 
   // The document menu.
   QMenu* file = NewMenu(QStringLiteral("&File"));
-  for (int id : {kIdFileNew, kIdFileOpen, kIdFileClose, kIdFileSave, kIdFileSaveAs}) file->addAction(Command(id));
+  for (int id : {kIdFileNew, kIdFileOpen, kIdFileClose, kIdFileSave, kIdFileSaveAs, kIdFileExportPicture}) {
+    file->addAction(Command(id));
+  }
   file->addSeparator();
   file->addAction(Command(kIdAppExit));
   QMenu* compute = NewMenu(QStringLiteral("Compute"));
@@ -174,6 +176,7 @@ void CMainFrame::UpdateFrameState() {
   const bool canSave = doc && doc->HasComputation();
   Command(kIdFileSave)->setEnabled(canSave);
   Command(kIdFileSaveAs)->setEnabled(canSave);
+  Command(kIdFileExportPicture)->setEnabled(canSave);  // a picture of nothing computed is no picture
   Command(kIdFileClose)->setEnabled(doc != nullptr);
   UpdateWindowTitles();
   setWindowTitle(doc ? QStringLiteral("ZENPH - %1").arg(ActiveFrame()->windowTitle()) : QStringLiteral("ZENPH"));

@@ -34,7 +34,8 @@ class CMainFrame : public QMainWindow {
 
   // Rebuilds the recent-file entries of the frame menu.
   void UpdateRecentFileMenu(const QStringList& files);
-  // Enables Save and Save As for a document with something to save, and
+  // Enables Save, Save As and Export Picture for a document with something
+  // computed, and
   // refreshes caption, window titles and menus.
   void UpdateFrameState();
 

@@ -1,10 +1,12 @@
 #include "app/zenph_view.h"
 
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "app/all_alignment_dlg.h"
 #include "app/example_demo_dlg.h"
+#include "app/export_picture_dlg.h"
 #include "app/help_dlg.h"
 #include "app/input_dlg.h"
 #include "app/messages.h"
@@ -120,6 +122,32 @@ void CZENPHView::OnViewAllAlignment() {
   }
   CAllAlignmentDlg dialog(text, this);
   dialog.exec();
+}
+
+void CZENPHView::OnExportPicture() {
+  if (!m_pDocument->HasComputation()) {
+    ShowMessage(this, QString::fromLatin1(kNothingToExportText));
+    return;
+  }
+  const QString name = m_pDocument->PathName().isEmpty() ? m_pDocument->Title()
+                                                         : QFileInfo(m_pDocument->PathName()).completeBaseName();
+  CExportPictureDlg dialog(this, name, m_bExportLabels);
+  if (dialog.exec() != QDialog::Accepted || dialog.Path().isEmpty()) return;
+  m_bExportLabels = dialog.Labels();
+  ExportPicture(dialog.Path(), dialog.Format(), dialog.Labels());
+}
+
+bool CZENPHView::ExportPicture(const QString& path, PictureFormat format, bool labels) {
+  if (!m_pDocument->HasComputation()) {
+    ShowMessage(this, QString::fromLatin1(kNothingToExportText));
+    return false;
+  }
+  QString error;
+  if (!WriteWholeFile(path, DecompositionPicture(format, m_pDocument->m_decomposition, font(), labels), &error)) {
+    ShowError(this, error);
+    return false;
+  }
+  return true;
 }
 
 void CZENPHView::OnHelpTopic() {

@@ -7,10 +7,15 @@
 #include <memory>
 #include <optional>
 
+#include "render/picture_export.h"
+
 namespace zenphal {
 
 class CZENPHDoc;
 struct CComputation;
+
+// What "Export Picture..." says before anything has been computed.
+inline constexpr const char* kNothingToExportText = "No decomposition to export yet, please compute a case first.";
 
 // The click marker's colours.
 inline const QColor kMarkerFillColour{20, 20, 200};
@@ -27,6 +32,11 @@ class CZENPHView : public QWidget {
   void OnExampleDemo();       // "Example Demo"
   void OnViewAllAlignment();  // "View All Alignment"
   void OnHelpTopic();         // "Help Topic"
+  void OnExportPicture();     // "Export Picture..."
+  // Writes the view's picture of the document's decomposition to path; a
+  // failure, or nothing computed yet, is reported in a message and gives
+  // false.
+  bool ExportPicture(const QString& path, PictureFormat format, bool labels);
   // The point query at a client pixel.
   void OnLButtonDown(const QPoint& pixel);
 
@@ -44,6 +54,7 @@ class CZENPHView : public QWidget {
   CZENPHDoc* m_pDocument;
   bool m_bErasing = false;         // paint the document's edges over
   std::optional<QPoint> m_marker;  // the click marker while a query runs
+  bool m_bExportLabels = false;    // the export dialog's check box, as last left
 };
 
 }  // namespace zenphal

@@ -1,11 +1,12 @@
 #include "render/decomposition_picture.h"
 
 #include <QFontMetrics>
-#include <algorithm>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 
 #include "render/frame_mapping.h"
+#include "render/picture_labels.h"
 
 namespace zenphal {
 namespace {
@@ -81,13 +82,14 @@ void DrawDecompositionPicture(QPainter& painter, const CDecomposition& d) {
   painter.restore();
 }
 
-QSize DecompositionPictureSize(const QFontMetrics& metrics) {
+QSize DecompositionPictureSize(const QFontMetrics& metrics, bool labels) {
   int right = kFrameRight + 26;  // the mismatch arrow's head
   int bottom = kFrameBottom + 6;
   for (const Caption& c : kCaptions) {
     right = std::max(right, c.x + metrics.horizontalAdvance(QString::fromLatin1(c.text)));
     bottom = std::max(bottom, c.y + metrics.height());
   }
+  if (labels) bottom = std::max(bottom, RangeLabelRowTop(metrics) + metrics.height());
   return {right + 10, bottom + 10};
 }
 

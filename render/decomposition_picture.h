@@ -26,7 +26,8 @@ void DrawDecompositionPicture(QPainter& painter, const CDecomposition& decomposi
 void DrawPolygonEdges(QPainter& painter, const QColor& colour, const CDecomposition& decomposition);
 
 // The size, from the top left corner (0, 0), that holds the whole picture
-// when its texts are drawn with the given font metrics.
-QSize DecompositionPictureSize(const QFontMetrics& metrics);
+// when its texts are drawn with the given font metrics; with labels, also the
+// publication labels of DrawDecompositionLabels (picture_labels.h).
+QSize DecompositionPictureSize(const QFontMetrics& metrics, bool labels = false);
 
 }  // namespace zenphal

@@ -106,7 +106,8 @@ class ShellTest : public QObject {
     CMainFrame* frame = app.MainFrame();
     QVERIFY(frame->ShowsDocumentMenu());
     QCOMPARE(MenuTexts(frame->menuBar()),
-             (QStringList{"&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save &As... | - | E&xit",
+             (QStringList{"&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save &As... | "
+                                      "&Export Picture... | - | E&xit",
                           "Compute: Start Compute | Example Demo | View All Alignment",
                           "&Window: &New Window | &Cascade | &Tile | &Arrange Icons",
                           "&Help: &About ZENPH... | Help Topic"}));
@@ -115,7 +116,8 @@ class ShellTest : public QObject {
         {57603, "&Save\tCtrl+S"},    {57604, "Save &As..."},           {57665, "E&xit"},
         {32771, "Start Compute"},    {32778, "Example Demo"},          {32772, "View All Alignment"},
         {57648, "&New Window"},      {57650, "&Cascade"},              {57651, "&Tile"},
-        {57649, "&Arrange Icons"},   {57664, "&About ZENPH..."},       {32773, "Help Topic"}};
+        {57649, "&Arrange Icons"},   {57664, "&About ZENPH..."},       {32773, "Help Topic"},
+        {32779, "&Export Picture..."}};
     for (const auto& [id, text] : numbered) {
       QAction* action = frame->findChild<QAction*>(QStringLiteral("command%1").arg(id));
       QVERIFY2(action, qPrintable(text));
