@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
 
 #include "engine/errors.h"
@@ -54,6 +53,12 @@ void Commands::Register(CLI::App& app) {
   decompose_->add_option("--gap", d.gap, "Gap score range FROM,TO")->capture_default_str();
   decompose_->add_option("--report", d.reportFile, "Write the report to FILE instead of stdout");
   decompose_->add_option("--json", d.jsonFile, "Also write the decomposition as JSON to FILE");
+  decompose_->add_option("--svg", d.svgFile, "Also write the decomposition picture, as the desktop view shows it, "
+                                            "as SVG to FILE");
+  decompose_->add_option("--png", d.pngFile, "Also write the decomposition picture as PNG to FILE");
+  decompose_->add_flag("--label", d.labels,
+                       "Number the polygons in the picture (as in the report) and write the range values at the "
+                       "rectangle's corners");
   decompose_->add_flag("--quiet,-q", d.quiet, "No progress line on stderr");
   AddFormatOption(decompose_, d.format);
 }
@@ -71,12 +76,21 @@ void WriteStdout(const std::string& text) {
   }
 }
 
-void WriteFile(const std::string& path, const std::string& text) {
+std::ofstream CreateOutputFile(const std::string& path) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) throw InputError(path + ": cannot create: " + std::strerror(errno));
+  return out;
+}
+
+void FinishOutputFile(std::ofstream& out, const std::string& path, const std::string& text) {
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
   if (!out) throw InputError(path + ": cannot write: " + std::strerror(errno));
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream out = CreateOutputFile(path);
+  FinishOutputFile(out, path, text);
 }
 
 }  // namespace zenphal::cli

@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands of zenphal-cli and their options.
 #include <CLI/CLI.hpp>
+#include <fstream>
 #include <string>
 
 namespace zenphal::cli {
@@ -18,6 +19,8 @@ struct DecomposeOptions {
   std::string match = "1.0", indel = "0.5";
   std::string mismatch = "0,2", gap = "0,2";
   std::string reportFile, jsonFile;
+  std::string svgFile, pngFile;  // pictures of the decomposition
+  bool labels = false;           // with the publication labels
   std::string format = "auto";
   bool quiet = false;
 };
@@ -30,6 +33,10 @@ int RunDecompose(const DecomposeOptions& options);
 void WriteStdout(const std::string& text);
 // Writes text to a file exactly; throws InputError naming the file on failure.
 void WriteFile(const std::string& path, const std::string& text);
+// The same in two steps, for output that is costly to make: creating (or
+// emptying) the file first fails early for a path that cannot be written.
+std::ofstream CreateOutputFile(const std::string& path);
+void FinishOutputFile(std::ofstream& out, const std::string& path, const std::string& text);
 
 class Commands {
  public:

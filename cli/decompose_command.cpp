@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 #include "cli/operands.h"
+#include "cli/picture_output.h"
 #include "decomposition/decomposition.h"
 #include "engine/aligner.h"
 #include "engine/errors.h"
@@ -65,6 +66,12 @@ int RunDecompose(const DecomposeOptions& o) {
   const auto [mismatchFrom, mismatchTo] = ReadScorePair("--mismatch", o.mismatch);
   const auto [gapFrom, gapTo] = ReadScorePair("--gap", o.gap);
   if (auto problem = RectangleProblem(mismatchFrom, mismatchTo, gapFrom, gapTo)) throw InputError(*problem);
+  if (o.labels && o.svgFile.empty() && o.pngFile.empty()) {
+    throw InputError("--label: the labels go on a picture; give --svg FILE or --png FILE as well");
+  }
+  if (!o.svgFile.empty() && o.svgFile == o.pngFile) {
+    throw InputError("--svg and --png name the same file, " + o.svgFile + "; give each picture a file of its own");
+  }
   const StructureFormat format = *StructureFormatFromName(o.format);
   const StructureSource source1 = LoadStructureOperand(o.rna1, format);
   const StructureSource source2 = LoadStructureOperand(o.rna2, format);
@@ -93,6 +100,7 @@ int RunDecompose(const DecomposeOptions& o) {
                       .dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
                   "\n");
   }
+  WriteDecompositionPictures(decomposition, o.svgFile, o.pngFile, o.labels);
   if (!o.reportFile.empty()) {
     WriteFile(o.reportFile, report);
   } else {
