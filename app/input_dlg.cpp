@@ -9,10 +9,28 @@
 #include "app/dialog_builder.h"
 #include "app/messages.h"
 #include "engine/errors.h"
+#include "formats/read_structure.h"
 #include "text/examples.h"
-#include "text/structure_text.h"
 
 namespace zenphal {
+namespace {
+
+// A structure text that no reader takes, for the message box: which box,
+// and the reader's words. Texts taken for a file format say which one.
+QString StructureTextError(int structure, const std::string& text, const char* why) {
+  const auto format = DetectStructureFormat(text);
+  QString reason = QString::fromUtf8(why);
+  if (!reason.endsWith(QLatin1Char('.'))) reason += QLatin1Char('.');
+  if (!format || *format == StructureFormat::kLayout) {
+    return QStringLiteral("RNA%1: invalid argument: %2").arg(structure).arg(reason);
+  }
+  const std::string_view title = StructureFormatTitle(*format);
+  return QStringLiteral("RNA%1: read as %2: %3")
+      .arg(structure)
+      .arg(QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())), reason);
+}
+
+}  // namespace
 
 void FillExampleCombo(QComboBox* combo) {
   for (std::string_view entry : ExampleListEntries()) combo->addItem(QString::fromLatin1(entry.data(), entry.size()));
@@ -109,18 +127,24 @@ void CInputDlg::OnOK() {
   ComputationInput input;
   QPlainTextEdit* edits[] = {m_editRna1, m_editRna2};
   std::string* results[][2] = {{&input.bases1, &input.stems1}, {&input.bases2, &input.stems2}};
+  QStringList notes;
   for (int i = 0; i < 2; ++i) {
-    std::string why;
-    const auto split = SplitStructureText(ToStdString(edits[i]->toPlainText()), &why);
-    if (!split) {
-      ShowError(this, QStringLiteral("RNA%1: invalid argument: the text is not a structure text (%2).")
-                          .arg(i + 1)
-                          .arg(QString::fromStdString(why)));
+    const std::string text = ToStdString(edits[i]->toPlainText());
+    StructureRead read;
+    try {
+      read = ReadStructureText(text);
+    } catch (const InputError& e) {
+      ShowError(this, StructureTextError(i + 1, text, e.what()));
       edits[i]->setFocus();
       return;
     }
-    *results[i][0] = split->bases;
-    *results[i][1] = split->stems;
+    *results[i][0] = std::move(read.bases);
+    *results[i][1] = std::move(read.stems);
+    const QString rna = QStringLiteral("RNA%1: ").arg(i + 1);
+    if (read.structureCount > 1) {
+      notes << rna + QStringLiteral("the text holds %1 structures; the first was used.").arg(read.structureCount);
+    }
+    for (const std::string& note : read.notes) notes << rna + ToQString(note) + QLatin1Char('.');
   }
 
   if (!ReadScoreFields(this, {m_editMatch, m_editIndel, m_editMismatchFrom, m_editMismatchTo, m_editGapFrom,
@@ -145,6 +169,7 @@ void CInputDlg::OnOK() {
   m_fMismatchTo = input.mismatchTo;
   m_fGapFrom = input.gapFrom;
   m_fGapTo = input.gapTo;
+  if (!notes.isEmpty()) ShowMessage(this, notes.join(QLatin1Char('\n')));
   accept();
 }
 

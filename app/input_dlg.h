@@ -1,6 +1,8 @@
 #pragma once
 // "Input" (dialog 133): two structure texts, typed, pasted, taken from the
-// examples or read from text files, and the six scores.
+// examples or read from files, and the six scores. A structure text is in the
+// dialog's own layout (read exactly as SplitStructureText reads it) or in
+// dot-bracket, CT or BPSEQ, told apart by its content.
 #include <QDialog>
 #include <memory>
 #include <string>
@@ -36,7 +38,8 @@ class CInputDlg : public QDialog {
   // decomposition to run, all built from the dialog's results.
   std::unique_ptr<CComputation> TakeComputation() { return std::move(m_computation); }
 
-  // The results of OK: base and stem texts, the six scores.
+  // The results of OK: base and stem texts, the six scores. A text holding
+  // several structures gives its first; OK then says so.
   std::string m_strSequence1, m_strStems1, m_strSequence2, m_strStems2;
   float m_fMatch = 0, m_fIndel = 0, m_fMismatchFrom = 0, m_fMismatchTo = 0, m_fGapFrom = 0, m_fGapTo = 0;
 

@@ -16,7 +16,10 @@
 #include "app/input_dlg.h"
 #include "app/progress_dlg.h"
 #include "gui/gui_test_support.h"
+#include "engine/rna_structure.h"
 #include "text/examples.h"
+#include "text/structure_text.h"
+#include "app/messages.h"
 
 using namespace zenphal;
 using namespace zenphal::testing;
@@ -236,6 +239,108 @@ class DialogsTest : public QObject {
     QCOMPARE(PressOk(&dialog), QString());
     QCOMPARE(dialog.m_strSequence2, std::string("GCGGAUUUAG"));
     QCOMPARE(dialog.m_strStems2, std::string("  0  9  1 "));
+  }
+
+  void InputDialogReadsItsOwnLayoutAsBefore() {
+    // Whatever else the dialog reads, a text in its own layout gives exactly
+    // what SplitStructureText gives for the box's text: every example shown
+    // in either box, and typed texts whose lines look like other formats.
+    const auto expectSplit = [](CInputDlg& dialog) {
+      const auto split1 = SplitStructureText(ToStdString(TextBox(&dialog, 1006)->toPlainText()));
+      const auto split2 = SplitStructureText(ToStdString(TextBox(&dialog, 1007)->toPlainText()));
+      QVERIFY(split1 && split2);
+      QCOMPARE(dialog.m_strSequence1, split1->bases);
+      QCOMPARE(dialog.m_strStems1, split1->stems);
+      QCOMPARE(dialog.m_strSequence2, split2->bases);
+      QCOMPARE(dialog.m_strStems2, split2->stems);
+    };
+    for (int row = 1; row <= kExampleCount; ++row) {
+      CInputDlg dialog;
+      Combo(&dialog, 1021)->setCurrentIndex(row);
+      Combo(&dialog, 1022)->setCurrentIndex(kExampleCount + 1 - row);
+      QCOMPARE(PressOk(&dialog), QString());
+      QCOMPARE(dialog.result(), int(QDialog::Accepted));
+      expectSplit(dialog);
+      QCOMPARE(dialog.m_strSequence1, std::string(ExampleTable()[row - 1].bases));
+    }
+    const QStringList typed = {
+        QStringLiteral("x\nacgu NNN 12 t\nG\n>\n (1) 0 3 1\n>\n"),
+        QStringLiteral(">tRNA\nGCGGAUUUAG\n>\n>\n (1)  0  9  2\n>\nanything after\n"),  // a name line like dot-bracket's
+        QStringLiteral("76 tRNA\nGCGGAUUUAG\n>\n>\n(1) 0 9 2\n>\n"),                  // like a CT header
+        QStringLiteral("1 G 0\nGCGGAUUUAG\n>\n>\n(1) 0 9 2\n>\n"),                    // like a BPSEQ line
+        QStringLiteral("name\nACGU\n>\n>\n>\n"),
+    };
+    for (int i = 0; i < typed.size(); ++i) {
+      CInputDlg dialog;
+      TextBox(&dialog, 1006)->setPlainText(typed[i]);
+      TextBox(&dialog, 1007)->setPlainText(typed[(i + 1) % typed.size()]);
+      QCOMPARE(PressOk(&dialog), QString());
+      QCOMPARE(dialog.result(), int(QDialog::Accepted));
+      expectSplit(dialog);
+    }
+  }
+
+  void InputDialogReadsOtherFormats() {
+    const QString examples = QStringLiteral(ZENPHAL_EXAMPLES_DIR);
+    const CRnaStructure yeast(ExampleTable()[4].bases, ExampleTable()[4].stems);
+    CInputDlg dialog;
+    dialog.ReadFileInto(1, examples + QStringLiteral("/yeast-trna.dbn"));
+    // A CT file through the chooser's "All Files (*.*)" filter; it holds two
+    // structures, and OK says the first was used.
+    {
+      OnModal<QFileDialog> chooser([&](QFileDialog* d) {
+        d->selectNameFilter(QStringLiteral("All Files (*.*)"));
+        d->selectFile(examples + QStringLiteral("/trnas.ct"));
+        QMetaObject::invokeMethod(d, "accept");
+      });
+      FindControlAs<QPushButton>(&dialog, 1020)->click();
+      QVERIFY(chooser.handled());
+    }
+    QVERIFY(TextBox(&dialog, 1007)->toPlainText().startsWith(QStringLiteral("   76  yeast tRNA")));
+    QCOMPARE(PressOk(&dialog), QStringLiteral("RNA2: the text holds 2 structures; the first was used."));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.m_strSequence1, std::string(ExampleTable()[4].bases));
+    QCOMPARE(dialog.m_strSequence2, std::string(ExampleTable()[4].bases));
+    auto computation = dialog.TakeComputation();
+    QVERIFY(computation);
+    QCOMPARE(computation->structure1->partner, yeast.partner);
+    QCOMPARE(computation->structure2->partner, yeast.partner);
+
+    // BPSEQ typed in; a pasted dot-bracket with the energy RNAfold prints.
+    CInputDlg typed;
+    TextBox(&typed, 1006)->setPlainText(QStringLiteral("Filename: hairpin.bpseq\n1 G 7\n2 G 6\n3 A 0\n4 A 0\n"
+                                                        "5 A 0\n6 C 2\n7 C 1\n"));
+    TextBox(&typed, 1007)->setPlainText(QStringLiteral("GGGAAACCC\n(((...))) (-1.20)\n"));
+    QCOMPARE(PressOk(&typed), QString());
+    QCOMPARE(typed.m_strSequence1, std::string("GGAAACC"));
+    QCOMPARE(typed.m_strSequence2, std::string("GGGAAACCC"));
+    auto hairpins = typed.TakeComputation();
+    QCOMPARE(hairpins->structure1->partner, CRnaStructure("GGAAACC", "0 6 2").partner);
+    QCOMPARE(hairpins->structure2->partner, CRnaStructure("GGGAAACCC", "0 8 3").partner);
+
+    // A reader's error names the box and the format; the dialog stays open
+    // with the text as it was.
+    struct Case {
+      int box;
+      QString text;
+      QString start;
+    };
+    const Case faults[] = {
+        {1, QStringLiteral("1 G 4\n2 A 0\n3 C 0\n4 C 0\n"), QStringLiteral("RNA1: read as BPSEQ: line ")},
+        {2, QStringLiteral(">x\nGGAAACC\n((...)\n"), QStringLiteral("RNA2: read as dot-bracket: line 3")},
+        {2, QStringLiteral("5 x\n1 G 0 2 0 1\n2 C 1 0 0 2\n"), QStringLiteral("RNA2: read as CT: ")},
+        {1, QStringLiteral("just a line of text"), QStringLiteral("RNA1: invalid argument: not a structure text")},
+    };
+    for (const Case& fault : faults) {
+      CInputDlg dialog;
+      Combo(&dialog, 1021)->setCurrentIndex(1);
+      Combo(&dialog, 1022)->setCurrentIndex(2);
+      TextBox(&dialog, fault.box == 1 ? 1006 : 1007)->setPlainText(fault.text);
+      const QString message = PressOk(&dialog);
+      QVERIFY2(message.startsWith(fault.start), qPrintable(message));
+      QCOMPARE(dialog.result(), int(QDialog::Rejected));
+      QCOMPARE(TextBox(&dialog, fault.box == 1 ? 1006 : 1007)->toPlainText(), fault.text);
+    }
   }
 
   void ExampleDialogLayoutAndDefaults() {
