@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
@@ -69,8 +70,16 @@ int RunDecompose(const DecomposeOptions& o) {
   if (o.labels && o.svgFile.empty() && o.pngFile.empty()) {
     throw InputError("--label: the labels go on a picture; give --svg FILE or --png FILE as well");
   }
-  if (!o.svgFile.empty() && o.svgFile == o.pngFile) {
-    throw InputError("--svg and --png name the same file, " + o.svgFile + "; give each picture a file of its own");
+  // Two outputs in one file would leave a mix of both, or only the last.
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--report", &o.reportFile}, {"--json", &o.jsonFile}, {"--svg", &o.svgFile}, {"--png", &o.pngFile}};
+  for (size_t i = 0; i < std::size(outputs); ++i) {
+    for (size_t j = i + 1; j < std::size(outputs); ++j) {
+      if (!outputs[i].second->empty() && *outputs[i].second == *outputs[j].second) {
+        throw InputError(std::string(outputs[i].first) + " and " + outputs[j].first + " name the same file, " +
+                         *outputs[i].second + "; give each output a file of its own");
+      }
+    }
   }
   const StructureFormat format = *StructureFormatFromName(o.format);
   const StructureSource source1 = LoadStructureOperand(o.rna1, format);

@@ -207,6 +207,13 @@ TEST(CliPictures, FilesThatCannotBeWrittenExitTwoNamingThem) {
   r = RunCli("decompose example:1 example:2 -q --label");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "zenphal-cli: --label: the labels go on a picture; give --svg FILE or --png FILE as well\n");
+  const std::string same = TempPath("same");
+  r = RunCli("decompose example:1 example:2 -q --svg " + same + " --png " + same);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "zenphal-cli: --svg and --png name the same file, " + same + "; give each output a file of its own\n");
+  r = RunCli("decompose example:1 example:2 -q --report " + same + " --json " + same);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_FALSE(std::filesystem::exists(same));
   r = RunCli("decompose example:1 example:2 -q --png");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("--png"), std::string::npos) << r.err;
