@@ -20,9 +20,16 @@ void Paint(QPainter& painter, const QSize& size, const CDecomposition& d, const 
   if (labels) DrawDecompositionLabels(painter, d);
 }
 
-// The image's resolution: the screen's, so point sizes give the same pixels
-// as on the view.
+// A new image has the screen's resolution, so the font's point size gives
+// the same pixels as on the view; the SVG generator is set to it too.
 QImage BlankImage(const QSize& size) { return QImage(size, QImage::Format_RGB32); }
+
+int ScreenDpi() { return BlankImage(QSize(1, 1)).logicalDpiY(); }
+
+QSize PictureSize(const QFont& pictureFont, bool labels) {
+  const QImage probe = BlankImage(QSize(1, 1));
+  return DecompositionPictureSize(QFontMetrics(pictureFont, &probe), labels);
+}
 
 }  // namespace
 
@@ -40,8 +47,7 @@ QFont PictureFont(const QFont& font) {
 
 QImage DecompositionImage(const CDecomposition& d, const QFont& font, bool labels) {
   const QFont pictureFont = PictureFont(font);
-  QImage probe = BlankImage(QSize(1, 1));
-  const QSize size = DecompositionPictureSize(QFontMetrics(pictureFont, &probe), labels);
+  const QSize size = PictureSize(pictureFont, labels);
   QImage image = BlankImage(size);
   QPainter painter(&image);
   Paint(painter, size, d, pictureFont, labels);
@@ -59,15 +65,13 @@ QByteArray DecompositionPng(const CDecomposition& d, const QFont& font, bool lab
 
 QByteArray DecompositionSvg(const CDecomposition& d, const QFont& font, bool labels) {
   const QFont pictureFont = PictureFont(font);
-  // Texts keep the sizes they have on the image: same resolution.
-  const QImage probe = BlankImage(QSize(1, 1));
-  const QSize size = DecompositionPictureSize(QFontMetrics(pictureFont, &probe), labels);
+  const QSize size = PictureSize(pictureFont, labels);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QSvgGenerator generator;
   generator.setOutputDevice(&buffer);
-  generator.setResolution(probe.logicalDpiY());
+  generator.setResolution(ScreenDpi());  // texts as large as on the image; the size in mm to match
   generator.setSize(size);
   generator.setViewBox(QRect(QPoint(0, 0), size));
   generator.setTitle(QStringLiteral("Parametric decomposition"));
