@@ -1,6 +1,7 @@
 #include "cli/picture_output.h"
 
 #include <QGuiApplication>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -12,11 +13,20 @@
 namespace zenphal::cli {
 namespace {
 
+// Qt's notes go to stderr as ours do, except the one about a missing
+// XDG_RUNTIME_DIR (usual for root and in containers), which concerns nothing
+// the command does: off-screen drawing uses no runtime directory.
+void ForwardQtMessage(QtMsgType, const QMessageLogContext&, const QString& message) {
+  if (message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+  std::fprintf(stderr, "zenphal-cli: Qt: %s\n", message.toLocal8Bit().constData());
+}
+
 // Qt's GUI side without a display: the platform is set here, whatever
 // QT_QPA_PLATFORM says, since no other platform can work in every shell.
 class OffscreenGui {
  public:
   OffscreenGui() {
+    qInstallMessageHandler(&ForwardQtMessage);
     if (QGuiApplication::instance() == nullptr) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
 
