@@ -1,7 +1,10 @@
 #include "engine/aligner.h"
 
+#include <algorithm>
+#include <atomic>
 #include <new>
 #include <string>
+#include <thread>
 
 #include "engine/errors.h"
 
@@ -29,199 +32,158 @@ void CPointAligner::EqualScoreLine(ScoreLine& line, const CAlignment& a, const C
   }
 }
 
+namespace {
+
+// Below this many interior cells per Compute, waking helpers costs more than
+// it saves.
+constexpr long kCellsWorthThreads = 100000;
+constexpr int kMaxDefaultThreads = 4;
+
+}  // namespace
+
 CAligner::CAligner(const CRnaStructure& first_, const CRnaStructure& second_, float matchScore_, float indelScore_)
-    : CPointAligner(matchScore_, indelScore_), first(first_), second(second_) {
+    : CPointAligner(matchScore_, indelScore_), first(first_), second(second_), structures_(first_, second_) {
   const long combined = static_cast<long>(first.length) + second.length;
   if (combined > CRnaStructure::kMaxLength) {
     throw InputError("the two structures hold " + std::to_string(combined) + " bases together; at most " +
                      std::to_string(CRnaStructure::kMaxLength) + " can be aligned");
   }
-  const size_t cells = static_cast<size_t>(first.length + 1) * static_cast<size_t>(second.length + 1);
   try {
-    alignTable.resize(cells);
-    deleteTable.resize(cells);
-    insertTable.resize(cells);
-    if (first.pairCount > 0 && second.pairCount > 0) {
-      pairTable.resize(static_cast<size_t>(first.pairCount) * static_cast<size_t>(second.pairCount));
+    schedule_ = BuildPairSchedule(first, second);
+    if (!schedule_.items.empty()) {
+      pairScores_.assign(static_cast<size_t>(first.pairCount) * static_cast<size_t>(second.pairCount), 0.0f);
     }
+    tables_.push_back(std::make_unique<CIntervalTables>(first.length, second.length, first.pairCount, second.pairCount));
   } catch (const std::bad_alloc&) {
     throw InputError("not enough memory for the alignment tables of " + std::to_string(first.length) + " x " +
                      std::to_string(second.length) + " bases");
   }
+  context_.structures = &structures_;
+  context_.pairScores = pairScores_.data();
 }
 
-float CAligner::AlignIntervals(int start1, int end1, int start2, int end2, AlignedRows& rows) {
-  const int L1 = end1 - start1 + 1;
-  const int L2 = end2 - start2 + 1;
-  const int W = L2 + 1;
-  DpCell* A = alignTable.data();
-  DpCell* D = deleteTable.data();
-  DpCell* I = insertTable.data();
-  const double x = mismatchScore;
-  const double y = gapScore;
-  const double match = matchScore;
-  const double indel = indelScore;
-  const auto set = [](DpCell& cell, double value, char letter) {
-    cell.score = static_cast<float>(value);
-    cell.letter = letter;
-  };
+CAligner::~CAligner() = default;
 
-  // Border: one gap along each edge.
-  A[0].score = 0.0f;
-  D[0].score = -gapScore;
-  I[0].score = -gapScore;
-  for (int m = 1; m <= L1; ++m) {
-    set(D[m * W], D[(m - 1) * W].score - indel, 'D');
-    A[m * W] = D[m * W];  // letter D: the border is one deletion gap
+void CAligner::SetThreadCount(int threads) {
+  if (threads == threads_) return;
+  threads_ = threads;
+  team_.reset();
+  tables_.resize(1);
+  teamTried_ = false;
+}
+
+int CAligner::ActiveThreads() const { return team_ ? team_->Helpers() + 1 : 1; }
+
+size_t CAligner::TableBytes() const {
+  size_t bytes = 0;
+  for (const auto& t : tables_) bytes += t->Bytes();
+  return bytes;
+}
+
+void CAligner::StartTeam() {
+  teamTried_ = true;
+  int threads = threads_;
+  if (threads <= 0) {
+    const int hardware = static_cast<int>(std::thread::hardware_concurrency());
+    threads = std::clamp(hardware, 1, kMaxDefaultThreads);
   }
-  for (int j = 1; j <= L2; ++j) {
-    set(I[j], I[j - 1].score - indel, 'I');
-    A[j] = I[j];
-  }
-  for (int j = 1; j <= L2; ++j) set(D[j], I[j].score - y, 'I');
-  for (int m = 1; m <= L1; ++m) set(I[m * W], D[m * W].score - y, 'D');
-
-  const std::string& seq1 = first.sequence;
-  const std::string& seq2 = second.sequence;
-  for (int m = 1; m <= L1; ++m) {
-    const int i1 = start1 + m - 1;
-    const int P1 = first.partner[i1];
-    for (int j = 1; j <= L2; ++j) {
-      const int i2 = start2 + j - 1;
-      const int P2 = second.partner[i2];
-      const int here = m * W + j;
-      const int up = here - W;
-      const int left = here - 1;
-
-      // A gap opens only when strictly better; on a tie it goes on.
-      if (A[up].score - y > D[up].score) {
-        set(D[here], (A[up].score - indel) - y, 'A');
-      } else {
-        set(D[here], D[up].score - indel, 'D');
-      }
-      if (A[left].score - y > I[left].score) {
-        set(I[here], (A[left].score - indel) - y, 'A');
-      } else {
-        set(I[here], I[left].score - indel, 'I');
-      }
-
-      double candidate;
-      char candidateLetter;
-      if (P1 == i1 && P2 == i2) {
-        candidate = A[up - 1].score + (seq1[i1] == seq2[i2] ? match : -x);
-        candidateLetter = 'A';
-      } else if (P1 < i1 && P1 >= start1 && P2 < i2 && P2 >= start2) {
-        const double s = (seq1[P1] == seq2[P2] && seq1[i1] == seq2[i2]) ? match : -x;
-        const double V =
-            pairTable[static_cast<size_t>(first.pairIndex[i1]) * second.pairCount + second.pairIndex[i2]].score;
-        candidate = A[(P1 - start1) * W + (P2 - start2)].score + (2.0 * s + V);
-        candidateLetter = 'S';
-      } else {
-        // No candidate: a paired base here can only stand in a gap column.
-        A[here] = D[here].score > I[here].score ? DpCell{D[here].score, 'D'} : DpCell{I[here].score, 'I'};
-        continue;
-      }
-      const float d = D[here].score;
-      const float i = I[here].score;
-      if (d >= i && d > candidate) {
-        A[here] = DpCell{d, 'D'};
-      } else if (i >= d && i > candidate) {
-        A[here] = DpCell{i, 'I'};
-      } else {
-        set(A[here], candidate, candidateLetter);
-      }
+  if (threads <= 1 || schedule_.totalCells < kCellsWorthThreads) return;
+  // Without the memory or the threads, the calling thread does all the work.
+  try {
+    for (int t = 1; t < threads; ++t) {
+      tables_.push_back(std::make_unique<CIntervalTables>(schedule_.largestInterior1, schedule_.largestInterior2,
+                                                                first.pairCount, second.pairCount));
     }
+    itemDone_ = std::vector<std::atomic<uint8_t>>(schedule_.items.size());
+    team_ = std::make_unique<CFillTeam>(threads - 1);
+  } catch (const std::exception&) {
+    team_.reset();
+    tables_.resize(1);
   }
-
-  TraceBack(L1, L2, start1, start2, rows);
-  return A[L1 * W + L2].score;
 }
 
-void CAligner::TraceBack(int L1, int L2, int start1, int start2, AlignedRows& rows) const {
-  const int W = L2 + 1;
-  const DpCell* tables[3] = {alignTable.data(), deleteTable.data(), insertTable.data()};
-  enum { kA, kD, kI };
+void CAligner::Prepare() {
+  context_.kernel = kernel_;
+  context_.Prepare(mismatchScore, gapScore, matchScore, indelScore, std::max(first.length, second.length));
+}
+
+void CAligner::FillPairScores() {
+  const std::vector<PairSchedule::Item>& items = schedule_.items;
+  if (items.empty()) return;
+  if (!teamTried_) StartTeam();
+  if (!team_) {
+    for (const PairSchedule::Item& item : items) pairScores_[static_cast<size_t>(item.entry)] = tables_[0]->Fill(context_, item.interval);
+    return;
+  }
+  // Each thread takes the next item in list order and waits for its
+  // predecessors. They come earlier in the list, taken by threads that never
+  // wait on anything taken later, so this cannot deadlock.
+  const int count = static_cast<int>(items.size());
+  std::atomic<int> next{0};
+  for (std::atomic<uint8_t>& flag : itemDone_) flag.store(0, std::memory_order_relaxed);
+  team_->Run([&](int thread) {
+    CIntervalTables& tables = *tables_[static_cast<size_t>(thread)];
+    for (int n = next.fetch_add(1, std::memory_order_relaxed); n < count;
+         n = next.fetch_add(1, std::memory_order_relaxed)) {
+      const PairSchedule::Item& item = items[static_cast<size_t>(n)];
+      for (int c = item.firstPredecessor; c < item.lastPredecessor; ++c) {
+        CFillTeam::WaitUntilSet(itemDone_[static_cast<size_t>(schedule_.predecessors[static_cast<size_t>(c)])]);
+      }
+      pairScores_[static_cast<size_t>(item.entry)] = tables.Fill(context_, item.interval);
+      itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
+    }
+  });
+}
+
+float CAligner::Align(const Interval& interval, AlignedRows& rows) {
+  CIntervalTables& tables = *tables_[0];
+  const float score = tables.Fill(context_, interval);
   std::string top, bottom;
-  top.reserve(static_cast<size_t>(L1 + L2));
-  bottom.reserve(static_cast<size_t>(L1 + L2));
-  int table = kA;
-  int m = L1, j = L2;
-  while (m != 0 || j != 0) {
-    const int i1 = start1 + m - 1;
-    const int i2 = start2 + j - 1;
-    const char letter = tables[table][m * W + j].letter;
-    const auto deletion = [&] {
-      top.push_back(first.sequence[i1]);
-      bottom.push_back('_');
-      --m;
-    };
-    const auto insertion = [&] {
-      top.push_back('_');
-      bottom.push_back(second.sequence[i2]);
-      --j;
-    };
-    if (table == kA) {
-      switch (letter) {
-        case 'A':
-          top.push_back(first.sequence[i1]);
-          bottom.push_back(second.sequence[i2]);
-          --m;
-          --j;
-          break;
-        case 'D': table = kD; break;
-        case 'I': table = kI; break;
-        case 'S': {
-          const int P1 = first.partner[i1];
-          const int P2 = second.partner[i2];
-          const PairAlignment& inner =
-              pairTable[static_cast<size_t>(first.pairIndex[i1]) * second.pairCount + second.pairIndex[i2]];
-          top.push_back(first.sequence[i1]);
-          bottom.push_back(second.sequence[i2]);
-          top += inner.rows.topRow;
-          bottom += inner.rows.bottomRow;
-          top.push_back(first.sequence[P1]);
-          bottom.push_back(second.sequence[P2]);
-          m = P1 - start1;
-          j = P2 - start2;
-          break;
-        }
-        default: throw InternalError(std::string("trace back met letter '") + letter + "' in the align table");
-      }
-    } else if (table == kD) {
-      switch (letter) {
-        case 'A': deletion(); table = kA; break;
-        case 'D': deletion(); break;
-        case 'I': insertion(); table = kI; break;
-        default: throw InternalError(std::string("trace back met letter '") + letter + "' in the delete table");
-      }
-    } else {
-      switch (letter) {
-        case 'A': insertion(); table = kA; break;
-        case 'I': insertion(); break;
-        case 'D': deletion(); table = kD; break;
-        default: throw InternalError(std::string("trace back met letter '") + letter + "' in the insert table");
-      }
+  top.reserve(static_cast<size_t>(interval.Length1() + interval.Length2()));
+  bottom.reserve(top.capacity());
+  // Depth-first: emit a trace's columns up to its next interior, then the
+  // interior's columns (re-filled and traced now), then go on.
+  struct Frame {
+    size_t column = 0;
+    size_t interior = 0;
+  };
+  std::vector<Frame> frames(1);
+  if (traceStack_.empty()) traceStack_.resize(1);
+  tables.TraceBack(context_, interval, traceStack_[0]);
+  while (!frames.empty()) {
+    const size_t level = frames.size() - 1;
+    Frame& frame = frames.back();
+    const IntervalTrace& trace = traceStack_[level];
+    const bool interiorLeft = frame.interior < trace.interiors.size();
+    const size_t end = interiorLeft ? static_cast<size_t>(trace.interiors[frame.interior].column) : trace.top.size();
+    top.append(trace.top, frame.column, end - frame.column);
+    bottom.append(trace.bottom, frame.column, end - frame.column);
+    frame.column = end;
+    if (!interiorLeft) {
+      frames.pop_back();
+      continue;
     }
+    const Interval inner = trace.interiors[frame.interior++].interval;
+    if (traceStack_.size() < level + 2) traceStack_.resize(level + 2);
+    tables.Fill(context_, inner);
+    tables.TraceBack(context_, inner, traceStack_[level + 1]);
+    frames.emplace_back();
   }
   rows.columnCount = static_cast<int16_t>(top.size());
   rows.topRow = std::move(top);
   rows.bottomRow = std::move(bottom);
+  return score;
+}
+
+float CAligner::AlignIntervals(int start1, int end1, int start2, int end2, AlignedRows& rows) {
+  Prepare();
+  return Align(Interval{start1, end1, start2, end2}, rows);
 }
 
 void CAligner::Compute(CAlignment& record) {
-  if (!pairTable.empty()) {
-    for (int i = 0; i < first.length; ++i) {
-      if (first.partner[i] >= i) continue;
-      for (int j = 0; j < second.length; ++j) {
-        if (second.partner[j] >= j) continue;
-        PairAlignment& entry =
-            pairTable[static_cast<size_t>(first.pairIndex[i]) * second.pairCount + second.pairIndex[j]];
-        entry.score = AlignIntervals(first.partner[i] + 1, i - 1, second.partner[j] + 1, j - 1, entry.rows);
-      }
-    }
-  }
-  AlignIntervals(0, first.length - 1, 0, second.length - 1, record.rows);
-  for (PairAlignment& entry : pairTable) entry.rows = AlignedRows{};
+  Prepare();
+  FillPairScores();
+  Align(Interval{0, first.length - 1, 0, second.length - 1}, record.rows);
   CountFeatures(first, second, record);
 }
 

@@ -2,10 +2,15 @@
 // Optimal alignment of two RNA secondary structures at one point of the
 // parameter plane (mismatch score x, gap score y), pairs aligned only as whole
 // pairs.
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/alignment.h"
+#include "engine/fill_team.h"
+#include "engine/interval_fill.h"
+#include "engine/pair_schedule.h"
 #include "engine/rna_structure.h"
 
 namespace zenphal {
@@ -50,44 +55,68 @@ class CPointAligner {
 // unpaired base (the recurrences never produce one).
 void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment& record);
 
-// The straightforward aligner: three tables (align, delete, insert) of
-// (length1 + 1) x (length2 + 1) cells allocated once, and one interior
-// alignment per pair of pairs. Compute costs the sum of (L1+1)(L2+1) over all
-// pairs of pairs and the whole. Not re-entrant: one caller at a time.
+// The aligner the application uses. Its results are those of
+// CReferenceAligner (the recurrences evaluated literally) to the last bit:
+// the same counts and rows at every point. It gets them faster by
+//  - filling each interval alignment by anti-diagonals, several cells at a
+//    time with vector instructions, keeping scores only (CIntervalTables);
+//  - filling the interior alignments of the pairs of pairs on several threads
+//    (PairSchedule, CFillTeam);
+//  - tracing back only the interior alignments that the final alignment uses,
+//    re-filling each one when its rows are needed.
+// Compute costs the sum of (L1+1)(L2+1) over all pairs of pairs and the whole
+// (divided among the threads), plus the interiors that the trace back uses.
 //
-// The structures are not owned and must outlive the aligner. Construction
-// throws InputError when the two structures together exceed 32767 bases
-// (counts and column counts are 16-bit) or the tables cannot be allocated.
+// Not re-entrant: one caller at a time (the helper threads are internal and
+// sleep between calls). The structures are not owned and must outlive the
+// aligner. Construction throws InputError when the two structures together
+// exceed 32767 bases (counts and column counts are 16-bit) or the tables
+// cannot be allocated.
 class CAligner : public CPointAligner {
  public:
   CAligner(const CRnaStructure& first, const CRnaStructure& second, float matchScore, float indelScore);
+  ~CAligner() override;
 
   void Compute(CAlignment& record) override;
 
   // Optimal score of bases start1..end1 of the first structure against
-  // start2..end2 of the second (end = start - 1 is empty); fills rows.
+  // start2..end2 of the second (end = start - 1 is empty) at the current
+  // point, reading the interior scores of the last Compute; fills rows with
+  // the whole alignment, interiors of aligned pairs included.
   float AlignIntervals(int start1, int end1, int start2, int end2, AlignedRows& rows);
 
-  // Rebuilds the alignment of the last AlignIntervals fill from cell (L1, L2).
-  void TraceBack(int L1, int L2, int start1, int start2, AlignedRows& rows) const;
-
-  struct DpCell {
-    float score = 0.0f;
-    char letter = 'E';
-  };
-  struct PairAlignment {
-    float score = 0.0f;
-    AlignedRows rows;
-  };
+  // Threads sharing one Compute, the calling one included; 0 chooses (the
+  // processor's threads, at most 4). Takes effect at the next Compute.
+  void SetThreadCount(int threads);
+  // The vector width of the fill (for tests and benchmarks).
+  void SetFillKernel(FillKernel kernel) { kernel_ = kernel; }
+  FillKernel ActiveFillKernel() const { return context_.kernel; }
+  int ActiveThreads() const;
+  // Bytes of the score tables of all threads.
+  size_t TableBytes() const;
 
   const CRnaStructure& first;
   const CRnaStructure& second;
 
  private:
-  std::vector<DpCell> alignTable;
-  std::vector<DpCell> deleteTable;
-  std::vector<DpCell> insertTable;
-  std::vector<PairAlignment> pairTable;
+  void Prepare();
+  void FillPairScores();
+  void StartTeam();
+  float Align(const Interval& interval, AlignedRows& rows);
+
+  StructurePair structures_;
+  PairSchedule schedule_;
+  std::vector<float> pairScores_;
+  FillContext context_;
+  FillKernel kernel_ = FillKernel::kAuto;
+  int threads_ = 0;
+  bool teamTried_ = false;
+  // One set of tables per thread; [0] belongs to the calling thread.
+  std::vector<std::unique_ptr<CIntervalTables>> tables_;
+  std::unique_ptr<CFillTeam> team_;
+  std::vector<std::atomic<uint8_t>> itemDone_;  // per item of schedule_, while the team runs
+  // Trace backs waiting for their interiors, kept to reuse their memory.
+  std::vector<IntervalTrace> traceStack_;
 };
 
 }  // namespace zenphal

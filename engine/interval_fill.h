@@ -1,0 +1,142 @@
+#pragma once
+// The fast fill of one interval alignment and its trace back, for CAligner.
+//
+// The values are those of the straightforward recurrences, bit for bit: every
+// cell is formed by the same double-precision operations on the same stored
+// 32-bit values and rounded to 32 bits when stored. Only the order in which
+// cells are evaluated differs: anti-diagonal by anti-diagonal (all cells m + j
+// = k depend only on diagonals k - 1 and k - 2, and on earlier cells for pairs
+// of pairs), so one diagonal is filled several cells at a time with vector
+// instructions. The trace letters are not stored: the trace back re-derives
+// the letter of each cell it visits from the stored scores with the same
+// comparisons the fill made.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/rna_structure.h"
+
+namespace zenphal {
+
+// Which vector width the fill uses. kAuto picks the widest the processor
+// supports; the others are for tests and benchmarks (an unsupported choice
+// falls back to kPortable). All give identical results.
+enum class FillKernel { kAuto, kPortable, kAvx2, kAvx512 };
+
+// The widest kernel this processor runs.
+FillKernel BestFillKernel();
+const char* FillKernelName(FillKernel kernel);
+
+// Inclusive base ranges of the two structures; end = start - 1 is empty.
+struct Interval {
+  int start1, end1, start2, end2;
+  int Length1() const { return end1 - start1 + 1; }
+  int Length2() const { return end2 - start2 + 1; }
+};
+
+// What does not change between the fills of one aligner: the structures and
+// their bases encoded for the vector fill.
+struct StructurePair {
+  StructurePair(const CRnaStructure& first, const CRnaStructure& second);
+  const CRnaStructure& first;
+  const CRnaStructure& second;
+  // Base codes as doubles: the character code of an unpaired base, -1000 for
+  // a paired one. codes1[i + 1] is base i of the first structure; codes2
+  // holds the second structure reversed (codes2[t] is base length2 - 1 - t).
+  // Both are padded so that a vector may read past the end.
+  std::vector<double> codes1;
+  std::vector<double> codes2;
+  // (code of the partner's base) x 256 + (code of the base), by position.
+  std::vector<int> pairKeys1;
+  std::vector<int> pairKeys2;
+};
+
+// The point and the interior scores that all fills of one Compute read.
+struct FillContext {
+  const StructurePair* structures = nullptr;
+  double x = 0.0, y = 0.0, match = 0.0, indel = 0.0;
+  float gapScore = 0.0f;
+  const float* pairScores = nullptr;  // first pair x second pairCount + second pair
+  // The first row and column of every interval alignment: gapRun[n] is the
+  // score of one gap of n columns (D[n][0] = A[n][0] = I[0][n] = A[0][n]) and
+  // gapRunOpen[n] the same minus y (I[n][0] = D[0][n]), n >= 1; gapRun[0] is
+  // -y. The same for every interval; filled by Prepare.
+  std::vector<double> gapRun;
+  std::vector<double> gapRunOpen;
+  FillKernel kernel = FillKernel::kPortable;
+
+  // Sets the point and the borders for bases up to maxLength.
+  void Prepare(float mismatchScore, float gapScore, float matchScore, float indelScore, int maxLength);
+};
+
+// The trace back of one interval alignment: its columns, last column first,
+// and where the interior alignment of each aligned pair of pairs goes.
+struct IntervalTrace {
+  struct Interior {
+    int column;  // the interior's columns go right before this column
+    Interval interval;
+  };
+  std::string top, bottom;
+  std::vector<Interior> interiors;  // in column order
+};
+
+// The score tables of one thread: A, D and I in diagonal order, as doubles
+// holding 32-bit values. One Fill at a time; the trace back reads the last.
+//
+// Layout: the cells of diagonal k = m + j lie at base[k] + m. Every diagonal
+// is stored in whole aligned blocks of kBlock cells on one grid of m, so that
+// each vector load of the fill reads exactly what one earlier vector store
+// wrote (a load that straddles two recent stores stalls the processor). The
+// cells of a block outside the diagonal are slack that only the fill writes.
+class CIntervalTables {
+ public:
+  static constexpr int kBlock = 8;  // the widest vector, in doubles
+
+  // Room for intervals of up to maxLength1 x maxLength2 bases of structures
+  // with pairs1 and pairs2 pairs; Fill allocates nothing. Throws
+  // std::bad_alloc when the memory is not there.
+  CIntervalTables(int maxLength1, int maxLength2, int pairs1, int pairs2);
+
+  // Fills the tables for the interval; returns the optimal score A[L1][L2].
+  float Fill(const FillContext& context, const Interval& interval);
+
+  // The trace back of the last Fill (same context and interval).
+  void TraceBack(const FillContext& context, const Interval& interval, IntervalTrace& trace) const;
+
+  size_t Bytes() const;
+
+  struct PairCell {  // a cell whose candidate aligns a pair with a pair
+    int m;           // its row
+    int k;           // its diagonal
+    int source;      // index of the A cell just before the two left ends
+    int unused;
+    double addend;   // 2s + V
+  };
+
+ private:
+  int Index(int m, int j) const { return diagonalBase_[static_cast<size_t>(m + j)] + m; }
+  void PlanDiagonals(const Interval& interval);
+  void CollectPairCells(const FillContext& context, const Interval& interval);
+  char LetterA(const FillContext& context, const Interval& interval, int m, int j) const;
+
+  std::vector<double> storage_;  // the three tables and the candidate rows
+  double* a_ = nullptr;
+  double* d_ = nullptr;
+  double* i_ = nullptr;
+  double* candidateRows_ = nullptr;  // 4 rows of pair-of-pairs candidates, by m
+  size_t tableSize_ = 0;
+  size_t rowSize_ = 0;
+  std::vector<int> diagonalBase_;  // index of cell (m, k - m) is base + m
+  struct RightEnd {  // of a pair inside the interval
+    int n;           // its row (first structure) or column (second)
+    int source;      // the row or column just before its left end
+    int key;         // both bases of the pair
+    int pairOffset;  // its share of the pair-of-pairs entry number
+  };
+  std::vector<RightEnd> rightEnds1_, rightEnds2_;
+  std::vector<int> pairCellStart_;  // pair cells of diagonal k: [start[k], start[k + 1])
+  std::vector<int> nextSlot_;
+  std::vector<PairCell> pairCells_;
+};
+
+}  // namespace zenphal
