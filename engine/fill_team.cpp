@@ -4,6 +4,9 @@ namespace zenphal {
 
 namespace {
 
+// About 50 microseconds of watching (a pause takes tens of cycles).
+constexpr int kWatchSpins = 4000;
+
 inline void CpuRelax() {
 #if defined(__x86_64__) || defined(__i386__)
   __builtin_ia32_pause();
@@ -27,6 +30,7 @@ void CFillTeam::Stop() {
   {
     std::lock_guard lock(mutex_);
     stop_ = true;
+    published_.store(~uint64_t{0}, std::memory_order_release);
   }
   wake_.notify_all();
   for (std::thread& t : threads_) {
@@ -40,6 +44,7 @@ void CFillTeam::Run(const std::function<void(int)>& body) {
     std::lock_guard lock(mutex_);
     job_ = &body;
     ++generation_;
+    published_.store(generation_, std::memory_order_release);
     open_ = true;
   }
   wake_.notify_all();
@@ -62,6 +67,14 @@ void CFillTeam::HelperLoop(int index) {
   std::unique_lock lock(mutex_);
   uint64_t seen = generation_;
   for (;;) {
+    // Jobs tend to come in quick succession (one per Compute): watch for the
+    // next one for a short while before sleeping, since waking a sleeping
+    // thread takes longer than a small job.
+    lock.unlock();
+    for (int spins = 0; spins < kWatchSpins && published_.load(std::memory_order_acquire) == seen; ++spins) {
+      CpuRelax();
+    }
+    lock.lock();
     wake_.wait(lock, [&] { return stop_ || generation_ != seen; });
     if (stop_) return;
     seen = generation_;

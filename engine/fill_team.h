@@ -40,6 +40,7 @@ class CFillTeam {
   std::condition_variable wake_;
   const std::function<void(int)>* job_ = nullptr;
   uint64_t generation_ = 0;
+  std::atomic<uint64_t> published_{0};  // generation_, readable without the lock
   bool open_ = false;
   bool stop_ = false;
   std::atomic<int> active_{0};

@@ -12,7 +12,8 @@ namespace zenphal {
 
 namespace {
 
-constexpr double kPairedCode = -1000.0;  // below any character code
+// The code of a paired base: compares unequal and unordered with every code.
+constexpr double kPairedCode = std::numeric_limits<double>::quiet_NaN();
 constexpr int kBlock = CIntervalTables::kBlock;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
@@ -29,6 +30,10 @@ struct FillPlan {
   double* candidateRows;  // row of diagonal k: candidateRows + (k % 4) * rowSize
   size_t rowSize;
   const CIntervalTables::PairCell* pairCells;
+  const CIntervalTables::RightEnd* rightEnds1;
+  const CIntervalTables::RightEnd* rightEnds2;
+  const float* pairScores;
+  double twiceMatch, twiceMinusX;  // 2s for pairs of pairs that match, and not
   const int* pairCellStart;
   const double* gapRun;
   const double* gapRunOpen;
@@ -60,6 +65,7 @@ struct Ops {
   ZENPHAL_OPS M Greater(V a, V b) { return _mm_cmpgt_pd(a, b); }
   ZENPHAL_OPS M GreaterEqual(V a, V b) { return _mm_cmpge_pd(a, b); }
   ZENPHAL_OPS M Equal(V a, V b) { return _mm_cmpeq_pd(a, b); }
+  ZENPHAL_OPS M Ordered(V a, V b) { return _mm_cmpord_pd(a, b); }
   ZENPHAL_OPS V Max(V a, V b) { return _mm_max_pd(a, b); }
   ZENPHAL_OPS V Select(M m, V a, V b) { return _mm_or_pd(_mm_and_pd(m, a), _mm_andnot_pd(m, b)); }
   ZENPHAL_OPS V Round(V v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
@@ -85,6 +91,7 @@ struct Ops {
   ZENPHAL_OPS M Greater(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
   ZENPHAL_OPS M GreaterEqual(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_GE_OQ); }
   ZENPHAL_OPS M Equal(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_EQ_OQ); }
+  ZENPHAL_OPS M Ordered(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_ORD_Q); }
   ZENPHAL_OPS V Max(V a, V b) { return _mm256_max_pd(a, b); }
   ZENPHAL_OPS V Select(M m, V a, V b) { return _mm256_blendv_pd(b, a, m); }
   ZENPHAL_OPS V Round(V v) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(v)); }
@@ -115,6 +122,7 @@ struct Ops {
   ZENPHAL_OPS M Greater(V a, V b) { return _mm512_cmp_pd_mask(a, b, _CMP_GT_OQ); }
   ZENPHAL_OPS M GreaterEqual(V a, V b) { return _mm512_cmp_pd_mask(a, b, _CMP_GE_OQ); }
   ZENPHAL_OPS M Equal(V a, V b) { return _mm512_cmp_pd_mask(a, b, _CMP_EQ_OQ); }
+  ZENPHAL_OPS M Ordered(V a, V b) { return _mm512_cmp_pd_mask(a, b, _CMP_ORD_Q); }
   ZENPHAL_OPS V Max(V a, V b) { return _mm512_max_pd(a, b); }
   ZENPHAL_OPS V Select(M m, V a, V b) { return _mm512_mask_blend_pd(m, b, a); }
   ZENPHAL_OPS V Round(V v) { return _mm512_cvtps_pd(_mm512_cvtpd_ps(v)); }
@@ -144,6 +152,7 @@ struct Ops {
   ZENPHAL_OPS M Greater(V a, V b) { return a > b; }
   ZENPHAL_OPS M GreaterEqual(V a, V b) { return a >= b; }
   ZENPHAL_OPS M Equal(V a, V b) { return a == b; }
+  ZENPHAL_OPS M Ordered(V a, V b) { return a == a && b == b; }
   ZENPHAL_OPS V Max(V a, V b) { return a > b ? a : b; }
   ZENPHAL_OPS V Select(M m, V a, V b) { return m ? a : b; }
   ZENPHAL_OPS V Round(V v) { return static_cast<double>(static_cast<float>(v)); }
@@ -299,28 +308,21 @@ void CIntervalTables::CollectPairCells(const FillContext& context, const Interva
   for (int k = 0; k <= L1 + L2; ++k) start[k + 1] += start[k];
   int* const next = nextSlot_.data();
   std::copy(start, start + (L1 + L2 + 1), next);
-  const double twiceMatch = 2.0 * context.match;
-  const double twiceMinusX = 2.0 * -context.x;
-  const int* const base = diagonalBase_.data();
   PairCell* const cells = pairCells_.data();
-  for (const RightEnd& r1 : rightEnds1_) {
-    const float* const scores = context.pairScores + r1.pairOffset;
-    for (const RightEnd& r2 : rightEnds2_) {
-      // 2s + V: s is the match score when both ends agree, else -x.
-      PairCell& cell = cells[next[r1.n + r2.n]++];
-      cell.m = r1.n;
-      cell.k = r1.n + r2.n;
-      cell.source = base[r1.source + r2.source] + r1.source;
-      cell.addend = (r1.key == r2.key ? twiceMatch : twiceMinusX) + static_cast<double>(scores[r2.pairOffset]);
+  const int ends2 = static_cast<int>(rightEnds2_.size());
+  for (int e1 = 0; e1 < static_cast<int>(rightEnds1_.size()); ++e1) {
+    int* const slots = next + rightEnds1_[static_cast<size_t>(e1)].n;
+    for (int e2 = 0; e2 < ends2; ++e2) {
+      cells[slots[rightEnds2_[static_cast<size_t>(e2)].n]++] = PairCell{static_cast<uint16_t>(e1), static_cast<uint16_t>(e2)};
     }
   }
 }
 
-float CIntervalTables::Fill(const FillContext& context, const Interval& iv) {
+void CIntervalTables::Plan(const FillContext& context, const Interval& iv, void* out) {
   PlanDiagonals(iv);
   CollectPairCells(context, iv);
   const StructurePair& sp = *context.structures;
-  FillPlan plan;
+  FillPlan& plan = *static_cast<FillPlan*>(out);
   plan.A = a_;
   plan.D = d_;
   plan.I = i_;
@@ -333,6 +335,11 @@ float CIntervalTables::Fill(const FillContext& context, const Interval& iv) {
   plan.candidateRows = candidateRows_;
   plan.rowSize = rowSize_;
   plan.pairCells = pairCells_.data();
+  plan.rightEnds1 = rightEnds1_.data();
+  plan.rightEnds2 = rightEnds2_.data();
+  plan.pairScores = context.pairScores;
+  plan.twiceMatch = 2.0 * context.match;
+  plan.twiceMinusX = 2.0 * -context.x;
   plan.pairCellStart = pairCellStart_.data();
   plan.gapRun = context.gapRun.data();
   plan.gapRunOpen = context.gapRunOpen.data();
@@ -340,6 +347,11 @@ float CIntervalTables::Fill(const FillContext& context, const Interval& iv) {
   plan.y = context.y;
   plan.match = context.match;
   plan.indel = context.indel;
+}
+
+float CIntervalTables::Fill(const FillContext& context, const Interval& iv) {
+  FillPlan plan;
+  Plan(context, iv, &plan);
   switch (context.kernel) {
 #ifdef ZENPHAL_X86_KERNELS
     case FillKernel::kAvx512: return avx512::FillDiagonals(plan);

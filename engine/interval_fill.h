@@ -40,8 +40,8 @@ struct StructurePair {
   StructurePair(const CRnaStructure& first, const CRnaStructure& second);
   const CRnaStructure& first;
   const CRnaStructure& second;
-  // Base codes as doubles: the character code of an unpaired base, -1000 for
-  // a paired one. codes1[i + 1] is base i of the first structure; codes2
+  // Base codes as doubles: the character code of an unpaired base, NaN for a
+  // paired one. codes1[i + 1] is base i of the first structure; codes2
   // holds the second structure reversed (codes2[t] is base length2 - 1 - t).
   // Both are padded so that a vector may read past the end.
   std::vector<double> codes1;
@@ -105,15 +105,19 @@ class CIntervalTables {
 
   size_t Bytes() const;
 
+  struct RightEnd {  // of a pair inside the interval
+    int n;           // its row (first structure) or column (second)
+    int source;      // the row or column just before its left end
+    int key;         // both bases of the pair
+    int pairOffset;  // its share of the pair-of-pairs entry number
+  };
   struct PairCell {  // a cell whose candidate aligns a pair with a pair
-    int m;           // its row
-    int k;           // its diagonal
-    int source;      // index of the A cell just before the two left ends
-    int unused;
-    double addend;   // 2s + V
+    uint16_t end1;   // its row, as an index into the first list of right ends
+    uint16_t end2;   // its column, likewise
   };
 
  private:
+  void Plan(const FillContext& context, const Interval& interval, void* plan);
   int Index(int m, int j) const { return diagonalBase_[static_cast<size_t>(m + j)] + m; }
   void PlanDiagonals(const Interval& interval);
   void CollectPairCells(const FillContext& context, const Interval& interval);
@@ -127,12 +131,6 @@ class CIntervalTables {
   size_t tableSize_ = 0;
   size_t rowSize_ = 0;
   std::vector<int> diagonalBase_;  // index of cell (m, k - m) is base + m
-  struct RightEnd {  // of a pair inside the interval
-    int n;           // its row (first structure) or column (second)
-    int source;      // the row or column just before its left end
-    int key;         // both bases of the pair
-    int pairOffset;  // its share of the pair-of-pairs entry number
-  };
   std::vector<RightEnd> rightEnds1_, rightEnds2_;
   std::vector<int> pairCellStart_;  // pair cells of diagonal k: [start[k], start[k + 1])
   std::vector<int> nextSlot_;
