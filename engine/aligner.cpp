@@ -87,7 +87,7 @@ void CAligner::StartTeam() {
     const int hardware = static_cast<int>(std::thread::hardware_concurrency());
     threads = std::clamp(hardware, 1, kMaxDefaultThreads);
   }
-  if (threads <= 1 || schedule_.totalCells < kCellsWorthThreads) return;
+  if (threads <= 1 || (threads_ == 0 && schedule_.totalCells < kCellsWorthThreads)) return;
   // Without the memory or the threads, the calling thread does all the work.
   try {
     for (int t = 1; t < threads; ++t) {

@@ -85,8 +85,10 @@ class CAligner : public CPointAligner {
   // the whole alignment, interiors of aligned pairs included.
   float AlignIntervals(int start1, int end1, int start2, int end2, AlignedRows& rows);
 
-  // Threads sharing one Compute, the calling one included; 0 chooses (the
-  // processor's threads, at most 4). Takes effect at the next Compute.
+  // Threads sharing one Compute, the calling one included. 0 (the default)
+  // chooses: the processor's threads, at most 4, and only when the interior
+  // alignments are big enough to pay for waking them. Takes effect at the
+  // next Compute.
   void SetThreadCount(int threads);
   // The vector width of the fill (for tests and benchmarks).
   void SetFillKernel(FillKernel kernel) { kernel_ = kernel; }
