@@ -31,6 +31,7 @@ void ComputeOnce(benchmark::State& state, const char* pair, int row1, int row2, 
   if (const auto* fast = dynamic_cast<const CAligner*>(aligner.get())) {
     state.counters["threads"] = fast->ActiveThreads();
     state.counters["table_bytes"] = static_cast<double>(fast->TableBytes());
+    state.counters["order_bytes"] = static_cast<double>(fast->OrderBytes());
     state.SetLabel(FillKernelName(fast->ActiveFillKernel()));
   }
   const std::string name = std::string("compute/") + pair;

@@ -34,6 +34,10 @@ void CPointAligner::EqualScoreLine(ScoreLine& line, const CAlignment& a, const C
 
 namespace {
 
+// The kept pair-cell orders may take this many times the bytes of the
+// calling thread's tables.
+constexpr size_t kOrderBudgetPerTableByte = 4;
+
 // Below this many interior cells per Compute, waking helpers costs more than
 // it saves.
 constexpr long kCellsWorthThreads = 100000;
@@ -60,6 +64,91 @@ CAligner::CAligner(const CRnaStructure& first_, const CRnaStructure& second_, fl
   }
   context_.structures = &structures_;
   context_.pairScores = pairScores_.data();
+  try {
+    KeepPairCellOrders();
+  } catch (const std::bad_alloc&) {
+    // Only slower without them.
+    orders_.clear();
+    wholeOrder_ = PairCellOrder{};
+  }
+}
+
+void CAligner::KeepPairCellOrders() {
+  const size_t budget = kOrderBudgetPerTableByte * tables_[0]->Bytes();
+  const Interval whole{0, first.length - 1, 0, second.length - 1};
+  // The right ends inside each pair (and the whole), listed once.
+  std::vector<std::pair<size_t, size_t>> ends1(static_cast<size_t>(first.length) + 1);
+  std::vector<std::pair<size_t, size_t>> ends2(static_cast<size_t>(second.length) + 1);
+  const auto list = [&](bool isFirst, int start, int end, std::pair<size_t, size_t>& where) {
+    where.first = endsPool_.size();
+    ListRightEnds(structures_, isFirst, start, end, endsPool_);
+    where.second = endsPool_.size() - where.first;
+  };
+  list(true, 0, first.length - 1, ends1[static_cast<size_t>(first.length)]);
+  list(false, 0, second.length - 1, ends2[static_cast<size_t>(second.length)]);
+  for (int i = 0; i < first.length; ++i) {
+    if (first.partner[i] < i) list(true, first.partner[i] + 1, i - 1, ends1[static_cast<size_t>(i)]);
+  }
+  for (int j = 0; j < second.length; ++j) {
+    if (second.partner[j] < j) list(false, second.partner[j] + 1, j - 1, ends2[static_cast<size_t>(j)]);
+  }
+  // Sort each interval's cells; keep offsets until the pools stop growing.
+  struct Kept {
+    size_t ends1, ends2, cells, batches;
+  };
+  std::vector<std::pair<int, Kept>> kept;  // entry (-1 for the whole)
+  PairCellList list2;
+  const auto keep = [&](int entry, const Interval& iv, size_t end1, size_t end2) {
+    list2.ends1.assign(endsPool_.begin() + static_cast<long>(ends1[end1].first),
+                       endsPool_.begin() + static_cast<long>(ends1[end1].first + ends1[end1].second));
+    list2.ends2.assign(endsPool_.begin() + static_cast<long>(ends2[end2].first),
+                       endsPool_.begin() + static_cast<long>(ends2[end2].first + ends2[end2].second));
+    list2.Sort(iv);
+    const size_t bytes = (cellPool_.size() + list2.cells.size()) * sizeof(PairCell) +
+                         (batchPool_.size() + list2.batchStart.size()) * sizeof(int);
+    if (bytes > budget) return false;
+    kept.push_back({entry, {ends1[end1].first, ends2[end2].first, cellPool_.size(), batchPool_.size()}});
+    cellPool_.insert(cellPool_.end(), list2.cells.begin(), list2.cells.end());
+    batchPool_.insert(batchPool_.end(), list2.batchStart.begin(), list2.batchStart.end());
+    return true;
+  };
+  // The whole first (every Compute fills it), then the interiors in the
+  // order of the schedule.
+  if (keep(-1, whole, static_cast<size_t>(first.length), static_cast<size_t>(second.length))) {
+    for (const PairSchedule::Item& item : schedule_.items) {
+      if (!keep(item.entry, item.interval, static_cast<size_t>(item.interval.end1 + 1),
+                static_cast<size_t>(item.interval.end2 + 1))) {
+        break;
+      }
+    }
+  }
+  endsPool_.shrink_to_fit();
+  cellPool_.shrink_to_fit();
+  batchPool_.shrink_to_fit();
+  orders_.assign(pairScores_.size(), PairCellOrder{});
+  for (const auto& [entry, k] : kept) {
+    const PairCellOrder order{endsPool_.data() + k.ends1, endsPool_.data() + k.ends2, cellPool_.data() + k.cells,
+                              batchPool_.data() + k.batches};
+    if (entry < 0) {
+      wholeOrder_ = order;
+    } else {
+      orders_[static_cast<size_t>(entry)] = order;
+    }
+  }
+}
+
+const PairCellOrder* CAligner::OrderOf(const Interval& iv) const {
+  const PairCellOrder* order = nullptr;
+  if (iv.start1 == 0 && iv.end1 == first.length - 1 && iv.start2 == 0 && iv.end2 == second.length - 1) {
+    order = &wholeOrder_;
+  } else if (!orders_.empty() && iv.end1 + 1 < first.length && iv.end2 + 1 < second.length &&
+             first.partner[iv.end1 + 1] == iv.start1 - 1 && second.partner[iv.end2 + 1] == iv.start2 - 1 &&
+             iv.start1 - 1 < iv.end1 + 1 && iv.start2 - 1 < iv.end2 + 1) {
+    // The interiors of a pair of pairs.
+    order = &orders_[static_cast<size_t>(first.pairIndex[iv.end1 + 1]) * static_cast<size_t>(second.pairCount) +
+                     static_cast<size_t>(second.pairIndex[iv.end2 + 1])];
+  }
+  return order != nullptr && order->cells != nullptr ? order : nullptr;
 }
 
 CAligner::~CAligner() = default;
@@ -78,6 +167,11 @@ size_t CAligner::TableBytes() const {
   size_t bytes = 0;
   for (const auto& t : tables_) bytes += t->Bytes();
   return bytes;
+}
+
+size_t CAligner::OrderBytes() const {
+  return endsPool_.capacity() * sizeof(RightEnd) + cellPool_.capacity() * sizeof(PairCell) +
+         batchPool_.capacity() * sizeof(int) + orders_.capacity() * sizeof(PairCellOrder);
 }
 
 void CAligner::StartTeam() {
@@ -112,7 +206,9 @@ void CAligner::FillPairScores() {
   if (items.empty()) return;
   if (!teamTried_) StartTeam();
   if (!team_) {
-    for (const PairSchedule::Item& item : items) pairScores_[static_cast<size_t>(item.entry)] = tables_[0]->Fill(context_, item.interval);
+    for (const PairSchedule::Item& item : items) {
+      pairScores_[static_cast<size_t>(item.entry)] = tables_[0]->Fill(context_, item.interval, OrderOf(item.interval));
+    }
     return;
   }
   // Each thread takes the next item in list order and waits for its
@@ -129,7 +225,7 @@ void CAligner::FillPairScores() {
       for (int c = item.firstPredecessor; c < item.lastPredecessor; ++c) {
         CFillTeam::WaitUntilSet(itemDone_[static_cast<size_t>(schedule_.predecessors[static_cast<size_t>(c)])]);
       }
-      pairScores_[static_cast<size_t>(item.entry)] = tables.Fill(context_, item.interval);
+      pairScores_[static_cast<size_t>(item.entry)] = tables.Fill(context_, item.interval, OrderOf(item.interval));
       itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
     }
   });
@@ -137,7 +233,7 @@ void CAligner::FillPairScores() {
 
 float CAligner::Align(const Interval& interval, AlignedRows& rows) {
   CIntervalTables& tables = *tables_[0];
-  const float score = tables.Fill(context_, interval);
+  const float score = tables.Fill(context_, interval, OrderOf(interval));
   std::string top, bottom;
   top.reserve(static_cast<size_t>(interval.Length1() + interval.Length2()));
   bottom.reserve(top.capacity());
@@ -165,7 +261,7 @@ float CAligner::Align(const Interval& interval, AlignedRows& rows) {
     }
     const Interval inner = trace.interiors[frame.interior++].interval;
     if (traceStack_.size() < level + 2) traceStack_.resize(level + 2);
-    tables.Fill(context_, inner);
+    tables.Fill(context_, inner, OrderOf(inner));
     tables.TraceBack(context_, inner, traceStack_[level + 1]);
     frames.emplace_back();
   }

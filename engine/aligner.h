@@ -94,8 +94,10 @@ class CAligner : public CPointAligner {
   void SetFillKernel(FillKernel kernel) { kernel_ = kernel; }
   FillKernel ActiveFillKernel() const { return context_.kernel; }
   int ActiveThreads() const;
-  // Bytes of the score tables of all threads.
+  // Bytes of the score tables of all threads, and of the kept pair-cell
+  // orders.
   size_t TableBytes() const;
+  size_t OrderBytes() const;
 
   const CRnaStructure& first;
   const CRnaStructure& second;
@@ -104,6 +106,8 @@ class CAligner : public CPointAligner {
   void Prepare();
   void FillPairScores();
   void StartTeam();
+  void KeepPairCellOrders();
+  const PairCellOrder* OrderOf(const Interval& interval) const;
   float Align(const Interval& interval, AlignedRows& rows);
 
   StructurePair structures_;
@@ -119,6 +123,15 @@ class CAligner : public CPointAligner {
   std::vector<std::atomic<uint8_t>> itemDone_;  // per item of schedule_, while the team runs
   // Trace backs waiting for their interiors, kept to reuse their memory.
   std::vector<IntervalTrace> traceStack_;
+  // The pair-of-pairs cells of every interior alignment and of the whole, in
+  // the order the fill needs them, kept while they fit in a budget of a few
+  // times the tables (past it, each fill sorts its own): by entry, then the
+  // whole; empty views for those left out.
+  std::vector<PairCellOrder> orders_;
+  PairCellOrder wholeOrder_;
+  std::vector<RightEnd> endsPool_;
+  std::vector<PairCell> cellPool_;
+  std::vector<int> batchPool_;
 };
 
 }  // namespace zenphal

@@ -29,12 +29,13 @@ struct FillPlan {
   int codes2Offset;
   double* candidateRows;  // row of diagonal k: candidateRows + (k % 4) * rowSize
   size_t rowSize;
-  const CIntervalTables::PairCell* pairCells;
-  const CIntervalTables::RightEnd* rightEnds1;
-  const CIntervalTables::RightEnd* rightEnds2;
+  const PairCell* pairCells;
+  const RightEnd* rightEnds1;
+  const RightEnd* rightEnds2;
+  const int* batchStart;
+  int batches;
   const float* pairScores;
   double twiceMatch, twiceMinusX;  // 2s for pairs of pairs that match, and not
-  const int* pairCellStart;
   const double* gapRun;
   const double* gapRunOpen;
   double x, y, match, indel;
@@ -258,16 +259,16 @@ CIntervalTables::CIntervalTables(int maxLength1, int maxLength2, int pairs1, int
   candidateRows_ = i_ + tableSize_;
   std::fill(candidateRows_, candidateRows_ + 4 * rowSize_, -kInfinity);
   diagonalBase_.resize(diagonals);
-  pairCellStart_.resize(diagonals + 1);
-  nextSlot_.resize(diagonals);
-  rightEnds1_.reserve(static_cast<size_t>(std::min(pairs1, maxLength1)));
-  rightEnds2_.reserve(static_cast<size_t>(std::min(pairs2, maxLength2)));
-  pairCells_.reserve(rightEnds1_.capacity() * rightEnds2_.capacity());
+  scratch_.ends1.reserve(static_cast<size_t>(std::min(pairs1, maxLength1)));
+  scratch_.ends2.reserve(static_cast<size_t>(std::min(pairs2, maxLength2)));
+  scratch_.cells.reserve(scratch_.ends1.capacity() * scratch_.ends2.capacity());
+  scratch_.batchStart.reserve(diagonals / 4 + 2);
 }
 
 size_t CIntervalTables::Bytes() const {
-  return storage_.capacity() * sizeof(double) + (diagonalBase_.capacity() + pairCellStart_.capacity()) * sizeof(int) +
-         pairCells_.capacity() * sizeof(PairCell);
+  return storage_.capacity() * sizeof(double) + diagonalBase_.capacity() * sizeof(int) +
+         scratch_.cells.capacity() * sizeof(PairCell) + scratch_.batchStart.capacity() * sizeof(int) +
+         (scratch_.ends1.capacity() + scratch_.ends2.capacity()) * sizeof(RightEnd);
 }
 
 void CIntervalTables::PlanDiagonals(const Interval& iv) {
@@ -281,46 +282,50 @@ void CIntervalTables::PlanDiagonals(const Interval& iv) {
   }
 }
 
-void CIntervalTables::CollectPairCells(const FillContext& context, const Interval& iv) {
-  const StructurePair& sp = *context.structures;
-  const int L1 = iv.Length1(), L2 = iv.Length2();
-  // Rows and columns of right ends whose left ends lie inside the interval.
-  const auto collect = [](const CRnaStructure& s, const std::vector<int>& keys, int start, int length, int scale,
-                          std::vector<RightEnd>& out) {
-    out.clear();
-    for (int n = 1; n <= length; ++n) {
-      const int i = start + n - 1;
-      const int left = s.partner[i];
-      if (left < i && left >= start) out.push_back({n, left - start, keys[i], s.pairIndex[i] * scale});
-    }
-  };
-  collect(sp.first, sp.pairKeys1, iv.start1, L1, sp.second.pairCount, rightEnds1_);
-  collect(sp.second, sp.pairKeys2, iv.start2, L2, 1, rightEnds2_);
-  const size_t count = rightEnds1_.size() * rightEnds2_.size();
-  int* const start = pairCellStart_.data();
-  std::fill(start, start + (L1 + L2 + 2), 0);
-  pairCells_.resize(count);
-  if (count == 0) return;
-  // Counting sort of the cells by diagonal.
-  for (const RightEnd& r1 : rightEnds1_) {
-    for (const RightEnd& r2 : rightEnds2_) ++start[r1.n + r2.n + 1];
-  }
-  for (int k = 0; k <= L1 + L2; ++k) start[k + 1] += start[k];
-  int* const next = nextSlot_.data();
-  std::copy(start, start + (L1 + L2 + 1), next);
-  PairCell* const cells = pairCells_.data();
-  const int ends2 = static_cast<int>(rightEnds2_.size());
-  for (int e1 = 0; e1 < static_cast<int>(rightEnds1_.size()); ++e1) {
-    int* const slots = next + rightEnds1_[static_cast<size_t>(e1)].n;
-    for (int e2 = 0; e2 < ends2; ++e2) {
-      cells[slots[rightEnds2_[static_cast<size_t>(e2)].n]++] = PairCell{static_cast<uint16_t>(e1), static_cast<uint16_t>(e2)};
-    }
+void ListRightEnds(const StructurePair& sp, bool first, int start, int end, std::vector<RightEnd>& out) {
+  const CRnaStructure& s = first ? sp.first : sp.second;
+  const std::vector<int>& keys = first ? sp.pairKeys1 : sp.pairKeys2;
+  const int scale = first ? sp.second.pairCount : 1;
+  for (int i = start; i <= end; ++i) {
+    const int left = s.partner[i];
+    if (left < i && left >= start) out.push_back({i - start + 1, left - start, keys[i], s.pairIndex[i] * scale});
   }
 }
 
-void CIntervalTables::Plan(const FillContext& context, const Interval& iv, void* out) {
+void PairCellList::Sort(const Interval& iv) {
+  const int batches = Batches(iv);
+  batchStart.assign(static_cast<size_t>(batches) + 1, 0);
+  cells.resize(ends1.size() * ends2.size());
+  if (cells.empty()) return;
+  // Counting sort by batch: a cell (m, j) lies on diagonal m + j >= 4.
+  for (const RightEnd& r1 : ends1) {
+    for (const RightEnd& r2 : ends2) ++batchStart[static_cast<size_t>((r1.n + r2.n - 2) / 4 + 1)];
+  }
+  for (int b = 0; b < batches; ++b) batchStart[static_cast<size_t>(b) + 1] += batchStart[static_cast<size_t>(b)];
+  for (uint16_t e1 = 0; e1 < ends1.size(); ++e1) {
+    for (uint16_t e2 = 0; e2 < ends2.size(); ++e2) {
+      // batchStart[b] serves as the next free slot of batch b - 1 meanwhile.
+      int& slot = batchStart[static_cast<size_t>((ends1[e1].n + ends2[e2].n - 2) / 4)];
+      cells[static_cast<size_t>(slot++)] = PairCell{e1, e2};
+    }
+  }
+  // Each batchStart[b] now holds the end of batch b: shift back.
+  for (int b = batches; b > 0; --b) batchStart[static_cast<size_t>(b)] = batchStart[static_cast<size_t>(b) - 1];
+  batchStart[0] = 0;
+}
+
+void CIntervalTables::Plan(const FillContext& context, const Interval& iv, const PairCellOrder* order, void* out) {
   PlanDiagonals(iv);
-  CollectPairCells(context, iv);
+  PairCellOrder own;
+  if (order == nullptr) {
+    scratch_.ends1.clear();
+    scratch_.ends2.clear();
+    ListRightEnds(*context.structures, true, iv.start1, iv.end1, scratch_.ends1);
+    ListRightEnds(*context.structures, false, iv.start2, iv.end2, scratch_.ends2);
+    scratch_.Sort(iv);
+    own = scratch_.View();
+    order = &own;
+  }
   const StructurePair& sp = *context.structures;
   FillPlan& plan = *static_cast<FillPlan*>(out);
   plan.A = a_;
@@ -334,13 +339,14 @@ void CIntervalTables::Plan(const FillContext& context, const Interval& iv, void*
   plan.codes2Offset = sp.second.length - iv.start2;
   plan.candidateRows = candidateRows_;
   plan.rowSize = rowSize_;
-  plan.pairCells = pairCells_.data();
-  plan.rightEnds1 = rightEnds1_.data();
-  plan.rightEnds2 = rightEnds2_.data();
+  plan.pairCells = order->cells;
+  plan.rightEnds1 = order->ends1;
+  plan.rightEnds2 = order->ends2;
+  plan.batchStart = order->batchStart;
+  plan.batches = PairCellList::Batches(iv);
   plan.pairScores = context.pairScores;
   plan.twiceMatch = 2.0 * context.match;
   plan.twiceMinusX = 2.0 * -context.x;
-  plan.pairCellStart = pairCellStart_.data();
   plan.gapRun = context.gapRun.data();
   plan.gapRunOpen = context.gapRunOpen.data();
   plan.x = context.x;
@@ -349,9 +355,9 @@ void CIntervalTables::Plan(const FillContext& context, const Interval& iv, void*
   plan.indel = context.indel;
 }
 
-float CIntervalTables::Fill(const FillContext& context, const Interval& iv) {
+float CIntervalTables::Fill(const FillContext& context, const Interval& iv, const PairCellOrder* order) {
   FillPlan plan;
-  Plan(context, iv, &plan);
+  Plan(context, iv, order, &plan);
   switch (context.kernel) {
 #ifdef ZENPHAL_X86_KERNELS
     case FillKernel::kAvx512: return avx512::FillDiagonals(plan);

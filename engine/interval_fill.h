@@ -69,6 +69,50 @@ struct FillContext {
   void Prepare(float mismatchScore, float gapScore, float matchScore, float indelScore, int maxLength);
 };
 
+// A right end of a pair inside an interval, as a pair-of-pairs candidate
+// reads it.
+struct RightEnd {
+  int n;           // its row (first structure) or column (second), from 1
+  int source;      // the row or column just before its left end
+  int key;         // both bases of the pair
+  int pairOffset;  // its share of the pair-of-pairs entry number
+};
+
+// A cell whose candidate aligns a pair with a pair.
+struct PairCell {
+  uint16_t end1;  // its row, as an index into the first list of right ends
+  uint16_t end2;  // its column, likewise
+};
+
+// The pairs-of-pairs cells of an interval alignment, in batches of four
+// diagonals (batch b: diagonals 4b + 2 to 4b + 5), the order in which the fill
+// sets their candidates. It depends on the interval alone, so an aligner may
+// keep it from one point to the next. Views of storage owned elsewhere.
+struct PairCellOrder {
+  const RightEnd* ends1 = nullptr;
+  const RightEnd* ends2 = nullptr;
+  const PairCell* cells = nullptr;
+  const int* batchStart = nullptr;  // cells of batch b: [batchStart[b], batchStart[b + 1])
+};
+
+// The right ends of the pairs inside one structure's part of an interval
+// (start to end), for rows (first structure, pair entries scaled by the
+// second's pair count) or columns. Appends to out.
+void ListRightEnds(const StructurePair& structures, bool first, int start, int end, std::vector<RightEnd>& out);
+
+// Storage for one PairCellOrder, and the counting sort that fills it.
+struct PairCellList {
+  std::vector<RightEnd> ends1, ends2;
+  std::vector<PairCell> cells;
+  std::vector<int> batchStart;
+
+  static int Batches(const Interval& interval) { return (interval.Length1() + interval.Length2()) / 4 + 1; }
+  // Sorts the cells of ends1 x ends2 into batches; allocates nothing when the
+  // vectors have the room.
+  void Sort(const Interval& interval);
+  PairCellOrder View() const { return {ends1.data(), ends2.data(), cells.data(), batchStart.data()}; }
+};
+
 // The trace back of one interval alignment: its columns, last column first,
 // and where the interior alignment of each aligned pair of pairs goes.
 struct IntervalTrace {
@@ -98,29 +142,19 @@ class CIntervalTables {
   CIntervalTables(int maxLength1, int maxLength2, int pairs1, int pairs2);
 
   // Fills the tables for the interval; returns the optimal score A[L1][L2].
-  float Fill(const FillContext& context, const Interval& interval);
+  // order, when given, is the interval's PairCellOrder (kept by the caller);
+  // otherwise the fill works it out.
+  float Fill(const FillContext& context, const Interval& interval, const PairCellOrder* order = nullptr);
 
   // The trace back of the last Fill (same context and interval).
   void TraceBack(const FillContext& context, const Interval& interval, IntervalTrace& trace) const;
 
   size_t Bytes() const;
 
-  struct RightEnd {  // of a pair inside the interval
-    int n;           // its row (first structure) or column (second)
-    int source;      // the row or column just before its left end
-    int key;         // both bases of the pair
-    int pairOffset;  // its share of the pair-of-pairs entry number
-  };
-  struct PairCell {  // a cell whose candidate aligns a pair with a pair
-    uint16_t end1;   // its row, as an index into the first list of right ends
-    uint16_t end2;   // its column, likewise
-  };
-
  private:
-  void Plan(const FillContext& context, const Interval& interval, void* plan);
+  void Plan(const FillContext& context, const Interval& interval, const PairCellOrder* order, void* plan);
   int Index(int m, int j) const { return diagonalBase_[static_cast<size_t>(m + j)] + m; }
   void PlanDiagonals(const Interval& interval);
-  void CollectPairCells(const FillContext& context, const Interval& interval);
   char LetterA(const FillContext& context, const Interval& interval, int m, int j) const;
 
   std::vector<double> storage_;  // the three tables and the candidate rows
@@ -131,10 +165,7 @@ class CIntervalTables {
   size_t tableSize_ = 0;
   size_t rowSize_ = 0;
   std::vector<int> diagonalBase_;  // index of cell (m, k - m) is base + m
-  std::vector<RightEnd> rightEnds1_, rightEnds2_;
-  std::vector<int> pairCellStart_;  // pair cells of diagonal k: [start[k], start[k + 1])
-  std::vector<int> nextSlot_;
-  std::vector<PairCell> pairCells_;
+  PairCellList scratch_;  // the order of intervals that come without one
 };
 
 }  // namespace zenphal
