@@ -56,6 +56,8 @@ CAligner::CAligner(const CRnaStructure& first_, const CRnaStructure& second_, fl
     schedule_ = BuildPairSchedule(first, second);
     if (!schedule_.items.empty()) {
       pairScores_.assign(static_cast<size_t>(first.pairCount) * static_cast<size_t>(second.pairCount), 0.0f);
+      traceWanted_.assign(pairScores_.size(), 0);
+      earlyTraced_.assign(pairScores_.size(), 0);
     }
     tables_.push_back(std::make_unique<CIntervalTables>(first.length, second.length, first.pairCount, second.pairCount));
   } catch (const std::bad_alloc&) {
@@ -206,9 +208,7 @@ void CAligner::FillPairScores() {
   if (items.empty()) return;
   if (!teamTried_) StartTeam();
   if (!team_) {
-    for (const PairSchedule::Item& item : items) {
-      pairScores_[static_cast<size_t>(item.entry)] = tables_[0]->Fill(context_, item.interval, OrderOf(item.interval));
-    }
+    for (const PairSchedule::Item& item : items) FillEntry(*tables_[0], item);
     return;
   }
   // Each thread takes the next item in list order and waits for its
@@ -225,31 +225,58 @@ void CAligner::FillPairScores() {
       for (int c = item.firstPredecessor; c < item.lastPredecessor; ++c) {
         CFillTeam::WaitUntilSet(itemDone_[static_cast<size_t>(schedule_.predecessors[static_cast<size_t>(c)])]);
       }
-      pairScores_[static_cast<size_t>(item.entry)] = tables.Fill(context_, item.interval, OrderOf(item.interval));
+      FillEntry(tables, item);
       itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
     }
   });
 }
 
-float CAligner::Align(const Interval& interval, AlignedRows& rows) {
+int CAligner::EntryOf(const Interval& interior) const {
+  return first.pairIndex[interior.end1 + 1] * second.pairCount + second.pairIndex[interior.end2 + 1];
+}
+
+void CAligner::PrepareEarlyTraces() {
+  // Room for each trace, so that the threads allocate nothing.
+  for (const auto& [entry, interval] : wanted_) {
+    IntervalTrace& trace = earlyTraces_[entry];
+    const size_t columns = static_cast<size_t>(interval.Length1() + interval.Length2());
+    trace.top.reserve(columns);
+    trace.bottom.reserve(columns);
+    trace.interiors.reserve(columns / 2 + 1);
+  }
+}
+
+void CAligner::FillEntry(CIntervalTables& tables, const PairSchedule::Item& item) {
+  pairScores_[static_cast<size_t>(item.entry)] = tables.Fill(context_, item.interval, OrderOf(item.interval));
+  if (traceWanted_[static_cast<size_t>(item.entry)]) {
+    tables.TraceBack(context_, item.interval, earlyTraces_.find(item.entry)->second);
+    earlyTraced_[static_cast<size_t>(item.entry)] = 1;
+  }
+}
+
+float CAligner::Align(const Interval& interval, AlignedRows& rows, bool learn) {
   CIntervalTables& tables = *tables_[0];
   const float score = tables.Fill(context_, interval, OrderOf(interval));
   std::string top, bottom;
   top.reserve(static_cast<size_t>(interval.Length1() + interval.Length2()));
   bottom.reserve(top.capacity());
   // Depth-first: emit a trace's columns up to its next interior, then the
-  // interior's columns (re-filled and traced now), then go on.
+  // interior's columns, then go on. An interior comes traced from the fill of
+  // the pairs of pairs when it was foreseen, and is re-filled and traced now
+  // otherwise.
   struct Frame {
+    const IntervalTrace* trace;
     size_t column = 0;
     size_t interior = 0;
   };
-  std::vector<Frame> frames(1);
   if (traceStack_.empty()) traceStack_.resize(1);
   tables.TraceBack(context_, interval, traceStack_[0]);
+  std::vector<Frame> frames{{&traceStack_[0]}};
+  std::vector<std::pair<int, Interval>> used;
   while (!frames.empty()) {
     const size_t level = frames.size() - 1;
     Frame& frame = frames.back();
-    const IntervalTrace& trace = traceStack_[level];
+    const IntervalTrace& trace = *frame.trace;
     const bool interiorLeft = frame.interior < trace.interiors.size();
     const size_t end = interiorLeft ? static_cast<size_t>(trace.interiors[frame.interior].column) : trace.top.size();
     top.append(trace.top, frame.column, end - frame.column);
@@ -260,26 +287,44 @@ float CAligner::Align(const Interval& interval, AlignedRows& rows) {
       continue;
     }
     const Interval inner = trace.interiors[frame.interior++].interval;
+    const int entry = EntryOf(inner);
+    if (learn) used.emplace_back(entry, inner);
+    if (learn && earlyTraced_[static_cast<size_t>(entry)]) {
+      frames.push_back({&earlyTraces_.find(entry)->second});
+      continue;
+    }
     if (traceStack_.size() < level + 2) traceStack_.resize(level + 2);
     tables.Fill(context_, inner, OrderOf(inner));
     tables.TraceBack(context_, inner, traceStack_[level + 1]);
-    frames.emplace_back();
+    frames.push_back({&traceStack_[level + 1]});
   }
   rows.columnCount = static_cast<int16_t>(top.size());
   rows.topRow = std::move(top);
   rows.bottomRow = std::move(bottom);
+  if (learn) {
+    // The next point is most likely near this one, with the same interiors.
+    for (const auto& [entry, inner] : wanted_) {
+      traceWanted_[static_cast<size_t>(entry)] = 0;
+      earlyTraced_[static_cast<size_t>(entry)] = 0;
+    }
+    wanted_ = std::move(used);
+    for (const auto& [entry, inner] : wanted_) traceWanted_[static_cast<size_t>(entry)] = 1;
+    std::erase_if(earlyTraces_, [&](const auto& kept) { return !traceWanted_[static_cast<size_t>(kept.first)]; });
+    for (const auto& [entry, inner] : wanted_) earlyTraces_.try_emplace(entry);
+  }
   return score;
 }
 
 float CAligner::AlignIntervals(int start1, int end1, int start2, int end2, AlignedRows& rows) {
   Prepare();
-  return Align(Interval{start1, end1, start2, end2}, rows);
+  return Align(Interval{start1, end1, start2, end2}, rows, false);
 }
 
 void CAligner::Compute(CAlignment& record) {
   Prepare();
+  PrepareEarlyTraces();
   FillPairScores();
-  Align(Interval{0, first.length - 1, 0, second.length - 1}, record.rows);
+  Align(Interval{0, first.length - 1, 0, second.length - 1}, record.rows, true);
   CountFeatures(first, second, record);
 }
 

@@ -4,7 +4,9 @@
 // pairs.
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/alignment.h"
@@ -108,7 +110,12 @@ class CAligner : public CPointAligner {
   void StartTeam();
   void KeepPairCellOrders();
   const PairCellOrder* OrderOf(const Interval& interval) const;
-  float Align(const Interval& interval, AlignedRows& rows);
+  int EntryOf(const Interval& interior) const;
+  void PrepareEarlyTraces();
+  void FillEntry(CIntervalTables& tables, const PairSchedule::Item& item);
+  // The alignment of the interval with its rows. learn: this is a Compute,
+  // whose interiors are the ones to trace early next time.
+  float Align(const Interval& interval, AlignedRows& rows, bool learn);
 
   StructurePair structures_;
   PairSchedule schedule_;
@@ -122,7 +129,15 @@ class CAligner : public CPointAligner {
   std::unique_ptr<CFillTeam> team_;
   std::vector<std::atomic<uint8_t>> itemDone_;  // per item of schedule_, while the team runs
   // Trace backs waiting for their interiors, kept to reuse their memory.
-  std::vector<IntervalTrace> traceStack_;
+  std::deque<IntervalTrace> traceStack_;  // grows at the end only: frames point into it
+  // The interiors that the last Compute's alignment went through (by entry):
+  // the fill traces them back at once, while their tables are still there,
+  // instead of re-filling them for the rows. A guess only: interiors it
+  // misses are re-filled.
+  std::vector<std::pair<int, Interval>> wanted_;
+  std::vector<uint8_t> traceWanted_;  // by entry
+  std::vector<uint8_t> earlyTraced_;  // by entry: traced in this Compute
+  std::unordered_map<int, IntervalTrace> earlyTraces_;
   // The pair-of-pairs cells of every interior alignment and of the whole, in
   // the order the fill needs them, kept while they fit in a budget of a few
   // times the tables (past it, each fill sorts its own): by entry, then the
