@@ -96,7 +96,7 @@ void CAligner::KeepPairCellOrders() {
   }
   // Sort each interval's cells; keep offsets until the pools stop growing.
   struct Kept {
-    size_t ends1, ends2, cells, batches;
+    size_t ends1, ends2, cells, batches, bases;
   };
   std::vector<std::pair<int, Kept>> kept;  // entry (-1 for the whole)
   PairCellList list2;
@@ -106,12 +106,16 @@ void CAligner::KeepPairCellOrders() {
     list2.ends2.assign(endsPool_.begin() + static_cast<long>(ends2[end2].first),
                        endsPool_.begin() + static_cast<long>(ends2[end2].first + ends2[end2].second));
     list2.Sort(iv);
+    const size_t diagonals = static_cast<size_t>(iv.Length1() + iv.Length2()) + 1;
     const size_t bytes = (cellPool_.size() + list2.cells.size()) * sizeof(PairCell) +
-                         (batchPool_.size() + list2.batchStart.size()) * sizeof(int);
+                         (batchPool_.size() + list2.batchStart.size() + diagonals) * sizeof(int);
     if (bytes > budget) return false;
-    kept.push_back({entry, {ends1[end1].first, ends2[end2].first, cellPool_.size(), batchPool_.size()}});
+    kept.push_back({entry, {ends1[end1].first, ends2[end2].first, cellPool_.size(), batchPool_.size(),
+                            batchPool_.size() + list2.batchStart.size()}});
     cellPool_.insert(cellPool_.end(), list2.cells.begin(), list2.cells.end());
     batchPool_.insert(batchPool_.end(), list2.batchStart.begin(), list2.batchStart.end());
+    batchPool_.resize(batchPool_.size() + diagonals);
+    PlanDiagonals(iv, batchPool_.data() + batchPool_.size() - diagonals);
     return true;
   };
   // The whole first (every Compute fills it), then the interiors in the
@@ -130,7 +134,7 @@ void CAligner::KeepPairCellOrders() {
   orders_.assign(pairScores_.size(), PairCellOrder{});
   for (const auto& [entry, k] : kept) {
     const PairCellOrder order{endsPool_.data() + k.ends1, endsPool_.data() + k.ends2, cellPool_.data() + k.cells,
-                              batchPool_.data() + k.batches};
+                              batchPool_.data() + k.batches, batchPool_.data() + k.bases};
     if (entry < 0) {
       wholeOrder_ = order;
     } else {

@@ -146,7 +146,7 @@ class CAligner : public CPointAligner {
   PairCellOrder wholeOrder_;
   std::vector<RightEnd> endsPool_;
   std::vector<PairCell> cellPool_;
-  std::vector<int> batchPool_;
+  std::vector<int> batchPool_;  // batch starts and table layouts
 };
 
 }  // namespace zenphal

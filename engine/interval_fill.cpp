@@ -271,13 +271,13 @@ size_t CIntervalTables::Bytes() const {
          (scratch_.ends1.capacity() + scratch_.ends2.capacity()) * sizeof(RightEnd);
 }
 
-void CIntervalTables::PlanDiagonals(const Interval& iv) {
+void PlanDiagonals(const Interval& iv, int* base) {
   const int L1 = iv.Length1(), L2 = iv.Length2();
   int position = kBlock;
   for (int k = 0; k <= L1 + L2; ++k) {
     const int lo = k - L2 > 0 ? k - L2 : 0;
     const int hi = k < L1 ? k : L1;
-    diagonalBase_[static_cast<size_t>(k)] = position - lo / kBlock * kBlock;
+    base[k] = position - lo / kBlock * kBlock;
     position += (hi / kBlock - lo / kBlock + 1) * kBlock;
   }
 }
@@ -315,7 +315,12 @@ void PairCellList::Sort(const Interval& iv) {
 }
 
 void CIntervalTables::Plan(const FillContext& context, const Interval& iv, const PairCellOrder* order, void* out) {
-  PlanDiagonals(iv);
+  if (order != nullptr && order->diagonalBase != nullptr) {
+    base_ = order->diagonalBase;
+  } else {
+    PlanDiagonals(iv, diagonalBase_.data());
+    base_ = diagonalBase_.data();
+  }
   PairCellOrder own;
   if (order == nullptr) {
     scratch_.ends1.clear();
@@ -331,7 +336,7 @@ void CIntervalTables::Plan(const FillContext& context, const Interval& iv, const
   plan.A = a_;
   plan.D = d_;
   plan.I = i_;
-  plan.base = diagonalBase_.data();
+  plan.base = base_;
   plan.L1 = iv.Length1();
   plan.L2 = iv.Length2();
   plan.codes1 = sp.codes1.data() + iv.start1;

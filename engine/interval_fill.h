@@ -93,7 +93,12 @@ struct PairCellOrder {
   const RightEnd* ends2 = nullptr;
   const PairCell* cells = nullptr;
   const int* batchStart = nullptr;  // cells of batch b: [batchStart[b], batchStart[b + 1])
+  const int* diagonalBase = nullptr;  // the tables' layout (PlanDiagonals), or none
 };
+
+// The layout of an interval's tables: the cells of diagonal k lie at
+// base[k] + m. Writes L1 + L2 + 1 entries.
+void PlanDiagonals(const Interval& interval, int* base);
 
 // The right ends of the pairs inside one structure's part of an interval
 // (start to end), for rows (first structure, pair entries scaled by the
@@ -153,8 +158,7 @@ class CIntervalTables {
 
  private:
   void Plan(const FillContext& context, const Interval& interval, const PairCellOrder* order, void* plan);
-  int Index(int m, int j) const { return diagonalBase_[static_cast<size_t>(m + j)] + m; }
-  void PlanDiagonals(const Interval& interval);
+  int Index(int m, int j) const { return base_[m + j] + m; }
   char LetterA(const FillContext& context, const Interval& interval, int m, int j) const;
 
   std::vector<double> storage_;  // the three tables and the candidate rows
@@ -164,7 +168,8 @@ class CIntervalTables {
   double* candidateRows_ = nullptr;  // 4 rows of pair-of-pairs candidates, by m
   size_t tableSize_ = 0;
   size_t rowSize_ = 0;
-  std::vector<int> diagonalBase_;  // index of cell (m, k - m) is base + m
+  std::vector<int> diagonalBase_;  // the layout of intervals that come without one
+  const int* base_ = nullptr;      // the layout of the last fill
   PairCellList scratch_;  // the order of intervals that come without one
 };
 
