@@ -195,6 +195,7 @@ void CAligner::StartTeam() {
                                                                 first.pairCount, second.pairCount));
     }
     itemDone_ = std::vector<std::atomic<uint8_t>>(schedule_.items.size());
+    nextItem_ = std::make_unique<SharedCounter>();
     team_ = std::make_unique<CFillTeam>(threads - 1);
   } catch (const std::exception&) {
     team_.reset();
@@ -219,7 +220,8 @@ void CAligner::FillPairScores() {
   // predecessors. They come earlier in the list, taken by threads that never
   // wait on anything taken later, so this cannot deadlock.
   const int count = static_cast<int>(items.size());
-  std::atomic<int> next{0};
+  std::atomic<int>& next = nextItem_->value;
+  next.store(0, std::memory_order_relaxed);
   for (std::atomic<uint8_t>& flag : itemDone_) flag.store(0, std::memory_order_relaxed);
   team_->Run([&](int thread) {
     CIntervalTables& tables = *tables_[static_cast<size_t>(thread)];

@@ -128,6 +128,13 @@ class CAligner : public CPointAligner {
   std::vector<std::unique_ptr<CIntervalTables>> tables_;
   std::unique_ptr<CFillTeam> team_;
   std::vector<std::atomic<uint8_t>> itemDone_;  // per item of schedule_, while the team runs
+  // The next item to take, alone on its cache line: both threads update it,
+  // and sharing the line with anything else they write would slow them.
+  struct alignas(64) SharedCounter {
+    std::atomic<int> value{0};
+    char padding[64 - sizeof(std::atomic<int>)];
+  };
+  std::unique_ptr<SharedCounter> nextItem_;
   // Trace backs waiting for their interiors, kept to reuse their memory.
   std::deque<IntervalTrace> traceStack_;  // grows at the end only: frames point into it
   // The interiors that the last Compute's alignment went through (by entry):
