@@ -19,10 +19,8 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // Raw views of what one fill reads and writes; built by CIntervalTables::Fill.
 struct FillPlan {
-  double* A;
-  double* D;
-  double* I;
-  const int* base;  // diagonal k: cell (m, k - m) at base[k] + m
+  double* A;        // the interleaved tables
+  const int* base;  // diagonal k: cell (m, k - m) at base[k] + GroupOffset(m)
   int L1, L2;
   const double* codes1;  // codes1[m]: the base of row m
   const double* codes2;  // the base of column k - m is codes2[codes2Offset - k + m]
@@ -246,17 +244,17 @@ CIntervalTables::CIntervalTables(int maxLength1, int maxLength2, int pairs1, int
   // Each diagonal takes its cells plus at most one partial block at each end;
   // a guard block in front.
   const size_t diagonals = static_cast<size_t>(maxLength1 + maxLength2) + 1;
-  tableSize_ = RoundUpToBlock(static_cast<size_t>(maxLength1 + 1) * static_cast<size_t>(maxLength2 + 1) +
-                              diagonals * 2 * kBlock + kBlock);
+  tableSize_ = RoundUpToBlock(3 * (static_cast<size_t>(maxLength1 + 1) * static_cast<size_t>(maxLength2 + 1) +
+                                   diagonals * 2 * kBlock + kBlock));
   rowSize_ = RoundUpToBlock(static_cast<size_t>(maxLength1) + 2 * kBlock);
   // Zeroed, so that the slack holds plain numbers; one extra block to align.
-  storage_.assign(3 * tableSize_ + 4 * rowSize_ + kBlock, 0.0);
+  storage_.assign(tableSize_ + 4 * rowSize_ + kBlock, 0.0);
   const size_t misalignment = reinterpret_cast<uintptr_t>(storage_.data()) % (kBlock * sizeof(double));
   double* aligned = storage_.data() + (misalignment == 0 ? 0 : (kBlock * sizeof(double) - misalignment) / sizeof(double));
   a_ = aligned;
-  d_ = a_ + tableSize_;
-  i_ = d_ + tableSize_;
-  candidateRows_ = i_ + tableSize_;
+  d_ = a_ + kBlock;
+  i_ = a_ + 2 * kBlock;
+  candidateRows_ = a_ + tableSize_;
   std::fill(candidateRows_, candidateRows_ + 4 * rowSize_, -kInfinity);
   diagonalBase_.resize(diagonals);
   scratch_.ends1.reserve(static_cast<size_t>(std::min(pairs1, maxLength1)));
@@ -273,12 +271,13 @@ size_t CIntervalTables::Bytes() const {
 
 void PlanDiagonals(const Interval& iv, int* base) {
   const int L1 = iv.Length1(), L2 = iv.Length2();
-  int position = kBlock;
+  constexpr int kGroup = 3 * kBlock;
+  int position = kGroup;  // a guard group in front
   for (int k = 0; k <= L1 + L2; ++k) {
     const int lo = k - L2 > 0 ? k - L2 : 0;
     const int hi = k < L1 ? k : L1;
-    base[k] = position - lo / kBlock * kBlock;
-    position += (hi / kBlock - lo / kBlock + 1) * kBlock;
+    base[k] = position - lo / kBlock * kGroup;
+    position += (hi / kBlock - lo / kBlock + 1) * kGroup;
   }
 }
 
@@ -288,7 +287,9 @@ void ListRightEnds(const StructurePair& sp, bool first, int start, int end, std:
   const int scale = first ? sp.second.pairCount : 1;
   for (int i = start; i <= end; ++i) {
     const int left = s.partner[i];
-    if (left < i && left >= start) out.push_back({i - start + 1, left - start, keys[i], s.pairIndex[i] * scale});
+    if (left < i && left >= start) {
+      out.push_back({i - start + 1, left - start, GroupOffset(left - start), keys[i], s.pairIndex[i] * scale});
+    }
   }
 }
 
@@ -334,8 +335,6 @@ void CIntervalTables::Plan(const FillContext& context, const Interval& iv, const
   const StructurePair& sp = *context.structures;
   FillPlan& plan = *static_cast<FillPlan*>(out);
   plan.A = a_;
-  plan.D = d_;
-  plan.I = i_;
   plan.base = base_;
   plan.L1 = iv.Length1();
   plan.L2 = iv.Length2();

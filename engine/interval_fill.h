@@ -72,10 +72,11 @@ struct FillContext {
 // A right end of a pair inside an interval, as a pair-of-pairs candidate
 // reads it.
 struct RightEnd {
-  int n;           // its row (first structure) or column (second), from 1
-  int source;      // the row or column just before its left end
-  int key;         // both bases of the pair
-  int pairOffset;  // its share of the pair-of-pairs entry number
+  int n;             // its row (first structure) or column (second), from 1
+  int source;        // the row or column just before its left end
+  int sourceOffset;  // GroupOffset(source) for a row
+  int key;           // both bases of the pair
+  int pairOffset;    // its share of the pair-of-pairs entry number
 };
 
 // A cell whose candidate aligns a pair with a pair.
@@ -96,9 +97,10 @@ struct PairCellOrder {
   const int* diagonalBase = nullptr;  // the tables' layout (PlanDiagonals), or none
 };
 
-// The layout of an interval's tables: the cells of diagonal k lie at
-// base[k] + m. Writes L1 + L2 + 1 entries.
+// The layout of an interval's tables (CIntervalTables): the A value of cell
+// (m, k - m) lies at base[k] + GroupOffset(m). Writes L1 + L2 + 1 entries.
 void PlanDiagonals(const Interval& interval, int* base);
+inline int GroupOffset(int m) { return (m >> 3) * 24 + (m & 7); }  // groups of 8 rows, 3 tables
 
 // The right ends of the pairs inside one structure's part of an interval
 // (start to end), for rows (first structure, pair entries scaled by the
@@ -132,11 +134,12 @@ struct IntervalTrace {
 // The score tables of one thread: A, D and I in diagonal order, as doubles
 // holding 32-bit values. One Fill at a time; the trace back reads the last.
 //
-// Layout: the cells of diagonal k = m + j lie at base[k] + m. Every diagonal
-// is stored in whole aligned blocks of kBlock cells on one grid of m, so that
-// each vector load of the fill reads exactly what one earlier vector store
+// Layout: the cells of diagonal k = m + j are stored in groups of kBlock rows
+// on one grid of m (rows 0-7, 8-15, ...), each group holding its kBlock A
+// values, then D, then I, so that one pointer reaches all three tables. Every
+// vector load of the fill then reads exactly what one earlier vector store
 // wrote (a load that straddles two recent stores stalls the processor). The
-// cells of a block outside the diagonal are slack that only the fill writes.
+// cells of a group outside the diagonal are slack that only the fill writes.
 class CIntervalTables {
  public:
   static constexpr int kBlock = 8;  // the widest vector, in doubles
@@ -158,13 +161,14 @@ class CIntervalTables {
 
  private:
   void Plan(const FillContext& context, const Interval& interval, const PairCellOrder* order, void* plan);
-  int Index(int m, int j) const { return base_[m + j] + m; }
+  // The A value of cell (m, j); its D value is kBlock further, I 2 kBlock.
+  int Index(int m, int j) const { return base_[m + j] + GroupOffset(m); }
   char LetterA(const FillContext& context, const Interval& interval, int m, int j) const;
 
-  std::vector<double> storage_;  // the three tables and the candidate rows
-  double* a_ = nullptr;
-  double* d_ = nullptr;
-  double* i_ = nullptr;
+  std::vector<double> storage_;  // the tables and the candidate rows
+  double* a_ = nullptr;           // the interleaved tables, seen as A
+  double* d_ = nullptr;           // the same, seen as D (a_ + kBlock)
+  double* i_ = nullptr;           // the same, seen as I (a_ + 2 kBlock)
   double* candidateRows_ = nullptr;  // 4 rows of pair-of-pairs candidates, by m
   size_t tableSize_ = 0;
   size_t rowSize_ = 0;
