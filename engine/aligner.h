@@ -62,12 +62,19 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 // the same counts and rows at every point. It gets them faster by
 //  - filling each interval alignment by anti-diagonals, several cells at a
 //    time with vector instructions, keeping scores only (CIntervalTables);
+//    the trace back re-derives each letter it needs with the same tie rules;
 //  - filling the interior alignments of the pairs of pairs on several threads
 //    (PairSchedule, CFillTeam);
-//  - tracing back only the interior alignments that the final alignment uses,
-//    re-filling each one when its rows are needed.
+//  - tracing back only the interior alignments that the final alignment uses:
+//    those the previous Compute used are traced during the fill, the others
+//    re-filled when their rows are needed;
+//  - keeping what does not depend on the point (the order of each interval's
+//    pair-of-pairs cells, the tables' layout) from one Compute to the next.
 // Compute costs the sum of (L1+1)(L2+1) over all pairs of pairs and the whole
-// (divided among the threads), plus the interiors that the trace back uses.
+// (divided among the threads), plus the interiors that the trace back misses.
+// Memory: each thread's tables (three doubles per cell of the largest
+// interval it fills, plus slack), and the kept orders, at most four times the
+// calling thread's tables.
 //
 // Not re-entrant: one caller at a time (the helper threads are internal and
 // sleep between calls). The structures are not owned and must outlive the

@@ -5,6 +5,9 @@
 #include <limits>
 
 #if defined(__x86_64__) || defined(__i386__)
+// GCC 12's AVX-512 intrinsics leave some vectors undefined on purpose and
+// then warn about them as possibly uninitialized.
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
 #endif
 
