@@ -233,8 +233,11 @@ void FillContext::Prepare(float mismatchScore, float gapScore_, float matchScore
     gapRun[n] = RoundScalar(gapRun[n - 1] - indel);
     gapRunOpen[n] = RoundScalar(gapRun[n] - y);
   }
-  if (kernel == FillKernel::kAuto || !Supported(kernel)) kernel = kernel == FillKernel::kAuto ? BestFillKernel()
-                                                                                              : FillKernel::kPortable;
+  if (kernel == FillKernel::kAuto) {
+    kernel = BestFillKernel();
+  } else if (!Supported(kernel)) {
+    kernel = FillKernel::kPortable;
+  }
 }
 
 namespace {
@@ -306,9 +309,10 @@ void PairCellList::Sort(const Interval& iv) {
     for (const RightEnd& r2 : ends2) ++batchStart[static_cast<size_t>((r1.n + r2.n - 2) / 4 + 1)];
   }
   for (int b = 0; b < batches; ++b) batchStart[static_cast<size_t>(b) + 1] += batchStart[static_cast<size_t>(b)];
+  // (An interval holds at most 16383 pairs, so the indices fit 16 bits.)
   for (uint16_t e1 = 0; e1 < ends1.size(); ++e1) {
     for (uint16_t e2 = 0; e2 < ends2.size(); ++e2) {
-      // batchStart[b] serves as the next free slot of batch b - 1 meanwhile.
+      // Meanwhile batchStart[b] is the next free slot of batch b.
       int& slot = batchStart[static_cast<size_t>((ends1[e1].n + ends2[e2].n - 2) / 4)];
       cells[static_cast<size_t>(slot++)] = PairCell{e1, e2};
     }
