@@ -1,5 +1,11 @@
 #pragma once
-// The example pairs the benchmarks measure.
+// The example pairs the benchmarks measure, and the two aligner paths.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "engine/aligner.h"
+#include "engine/reference_aligner.h"
 #include "engine/rna_structure.h"
 #include "text/examples.h"
 
@@ -22,6 +28,26 @@ inline double CellsPerCompute(const CRnaStructure& a, const CRnaStructure& b) {
     }
   }
   return cells;
+}
+
+// The straightforward path (the recurrences evaluated literally, every probe
+// computed) and the fast path (what the application uses), with a few
+// variants of the fast one to show where its speed comes from.
+enum class Path { kReference, kFastOneThread, kFast };
+
+inline std::unique_ptr<CPointAligner> MakeAligner(Path path, const CRnaStructure& a, const CRnaStructure& b,
+                                                  float match, float indel) {
+  if (path == Path::kReference) return std::make_unique<CReferenceAligner>(a, b, match, indel);
+  auto fast = std::make_unique<CAligner>(a, b, match, indel);
+  if (path == Path::kFastOneThread) fast->SetThreadCount(1);
+  return fast;
+}
+
+// Seconds per iteration of the reference runs of this process, by case name,
+// so that the fast runs that follow can state their speed-up.
+inline std::map<std::string, double>& ReferenceSeconds() {
+  static std::map<std::string, double> seconds;
+  return seconds;
 }
 
 }  // namespace zenphal::bench

@@ -2,9 +2,11 @@
 // The parametric decomposition of a rectangle of the (mismatch, gap) score
 // plane into convex polygons, one per optimal alignment, found by ray
 // shooting from a witness point inside each polygon.
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "decomposition/geometry.h"
@@ -31,6 +33,11 @@ class CDecomposition {
   void SetAligner(CPointAligner* aligner) { aligner_ = aligner; }  // not owned
   void SetProgressFactory(ProgressFactory factory) { progressFactory_ = std::move(factory); }
   void SetLimits(Limits limits) { limits_ = limits; }
+  // The search probes some points more than once. With the cache on (the
+  // default), a run computes each distinct point once and hands out copies
+  // of that record: the aligner's answer depends on the point alone. Off, it
+  // calls Compute at every probe (for measuring the aligner alone).
+  void SetProbeCache(bool on) { probeCacheOn_ = on; }
 
   // The whole search; replaces the polygon list. Throws InputError when the
   // rectangle is rejected by RectangleProblem or no aligner is set, and passes
@@ -50,8 +57,11 @@ class CDecomposition {
   int PolygonCount() const { return static_cast<int>(polygons_.size()); }
   const CAlignment& Polygon(int i) const { return *polygons_[static_cast<size_t>(i)]; }
 
-  // Of the last run: aligner calls made, and whether a loop bound was hit.
+  // Of the last run: the search's probes (aligner calls asked for; the cache
+  // answers some of them), the Compute calls made, and whether a loop bound
+  // was hit.
   long AlignerCalls() const { return alignerCalls_; }
+  long ComputeCalls() const { return computeCalls_; }
   bool Incomplete() const { return incomplete_; }
 
  private:
@@ -76,7 +86,12 @@ class CDecomposition {
   // Shared: a record can be listed and held by the search at the same time.
   std::vector<Record> polygons_;
   long alignerCalls_ = 0;
+  long computeCalls_ = 0;
   bool incomplete_ = false;
+  bool probeCacheOn_ = true;
+  // Counts and rows computed at each point of this run, by the bits of the
+  // aligner's (clamped) scores.
+  std::unordered_map<uint64_t, CAlignment> probeCache_;
 };
 
 }  // namespace zenphal

@@ -4,6 +4,7 @@
 // line both ways gives the edge, whose fan of directions is then explored.
 // The order of probes and of discovered polygons is part of the output.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "decomposition/decomposition.h"
@@ -50,10 +51,16 @@ void CDecomposition::Run() {
   if (auto problem = RectangleProblem(mismatchFrom, mismatchTo, gapFrom, gapTo)) throw InputError(*problem);
   polygons_.clear();
   alignerCalls_ = 0;
+  computeCalls_ = 0;
   incomplete_ = false;
+  probeCache_.clear();
   progressDlg_ = progressFactory_ ? progressFactory_() : nullptr;
   ProgressScope scope{progressDlg_};
   if (progressDlg_) progressDlg_->Show();
+  struct CacheScope {
+    std::unordered_map<uint64_t, CAlignment>& cache;
+    ~CacheScope() { std::unordered_map<uint64_t, CAlignment>().swap(cache); }
+  } cacheScope{probeCache_};
   Seed();
   Sweep();
   std::erase_if(polygons_, [](const Record& r) { return r->EdgeCount() < 3; });
@@ -61,8 +68,35 @@ void CDecomposition::Run() {
 
 CDecomposition::Record CDecomposition::ComputeHere() {
   auto record = std::make_shared<CAlignment>();
-  aligner_->Compute(*record);
   ++alignerCalls_;
+  if (!probeCacheOn_) {
+    aligner_->Compute(*record);
+    ++computeCalls_;
+    return record;
+  }
+  const uint64_t key = static_cast<uint64_t>(std::bit_cast<uint32_t>(aligner_->mismatchScore)) << 32 |
+                       std::bit_cast<uint32_t>(aligner_->gapScore);
+  auto [slot, isNew] = probeCache_.try_emplace(key);
+  CAlignment& known = slot->second;
+  if (isNew) {
+    try {
+      aligner_->Compute(known);
+    } catch (...) {
+      probeCache_.erase(slot);
+      throw;
+    }
+    ++computeCalls_;
+  }
+  // A fresh record with the counts and rows only: the polygon fields belong
+  // to each record.
+  record->matchCount = known.matchCount;
+  record->mismatchCount = known.mismatchCount;
+  record->indelCount = known.indelCount;
+  record->gapCount = known.gapCount;
+  record->pairMatchCount = known.pairMatchCount;
+  record->pairMismatchCount = known.pairMismatchCount;
+  record->pairIndelCount = known.pairIndelCount;
+  record->rows = known.rows;
   return record;
 }
 
