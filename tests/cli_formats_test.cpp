@@ -1,61 +1,20 @@
 // zenphal-cli reading dot-bracket, CT and BPSEQ files: the sample files of
 // examples/, --format, FILE#K, notes and messages.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_support.h"
+
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using zenphal::testing::Write;
+using Result = zenphal::testing::CliResult;
 
 class CliFormats : public ::testing::Test {
  protected:
-  void TearDown() override {
-    for (const std::string& path : written_) std::remove(path.c_str());
-  }
-
-  std::string TempPath(const std::string& name) {
-    written_.push_back(::testing::TempDir() + "zenphal_formats_" + std::to_string(::getpid()) + "_" + name);
-    return written_.back();
-  }
-
-  std::string Write(const std::string& name, const std::string& content) {
-    const std::string path = TempPath(name);
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-  }
-
-  Result Run(const std::string& args) {
-    const std::string errPath = TempPath("stderr");
-    const std::string command = std::string(ZENPHAL_CLI) + " " + args + " 2>" + errPath;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile(errPath)};
-  }
-
- private:
-  std::vector<std::string> written_;
+  static Result Run(const std::string& args) { return zenphal::testing::RunCli(args); }
 };
 
 const std::string kExamples = ZENPHAL_EXAMPLES_DIR;

@@ -2,20 +2,16 @@
 // a display, compared with the picture drawn here for the same decomposition,
 // and its exit codes and messages for files it cannot write.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QXmlStreamReader>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 
+#include "cli_support.h"
 #include "decomposition/decomposition.h"
 #include "engine/aligner.h"
 #include "engine/rna_structure.h"
@@ -27,47 +23,14 @@ using namespace zenphal;
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-const std::filesystem::path& TempDirectory() {
-  static const struct Directory {
-    std::filesystem::path path = std::filesystem::path(::testing::TempDir()) /
-                                 ("zenphal_cli_pictures_" + std::to_string(::getpid()));
-    Directory() { std::filesystem::create_directories(path); }
-    ~Directory() {
-      std::error_code ignored;
-      std::filesystem::remove_all(path, ignored);
-    }
-  } directory;
-  return directory.path;
-}
-
-std::string TempPath(const std::string& name) { return (TempDirectory() / name).string(); }
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using zenphal::testing::ReadFile;
+using zenphal::testing::TempPath;
+using Result = zenphal::testing::CliResult;
 
 // Runs the CLI with no display and a platform that would need one: the
 // pictures must not depend on either.
 Result RunCli(const std::string& args) {
-  const std::string errPath = TempPath("stderr");
-  const std::string command =
-      "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb " + std::string(ZENPHAL_CLI) + " " + args + " 2>" + errPath;
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile(errPath)};
+  return zenphal::testing::RunCli(args, "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ");
 }
 
 // The toy examples' decomposition on the default rectangle, computed here.

@@ -1,64 +1,18 @@
 // zenphal-cli as users and scripts call it: outputs, exit codes, messages.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
+
+#include "cli_support.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// Files of one test run live in one directory, removed when the run ends.
-const std::filesystem::path& TempDirectory() {
-  static const struct Directory {
-    std::filesystem::path path = std::filesystem::path(::testing::TempDir()) /
-                                 ("zenphal_cli_" + std::to_string(::getpid()));
-    Directory() { std::filesystem::create_directories(path); }
-    ~Directory() {
-      std::error_code ignored;
-      std::filesystem::remove_all(path, ignored);
-    }
-  } directory;
-  return directory.path;
-}
-
-std::string TempPath(const std::string& name) { return (TempDirectory() / name).string(); }
-
-Result RunCli(const std::string& args) {
-  const std::string errPath = TempPath("stderr");
-  const std::string command = std::string(ZENPHAL_CLI) + " " + args + " 2>" + errPath;
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile(errPath)};
-}
-
-std::string Write(const std::string& name, const std::string& content) {
-  const std::string path = TempPath(name);
-  std::ofstream(path, std::ios::binary) << content;
-  return path;
-}
+using zenphal::testing::ReadFile;
+using zenphal::testing::RunCli;
+using zenphal::testing::TempPath;
+using zenphal::testing::Write;
+using Result = zenphal::testing::CliResult;
 
 TEST(CliAlign, PrintsThePointReportByteForByte) {
   const Result r = RunCli("align example:5 example:6 --match 2 --indel 1 --at 1,4");
