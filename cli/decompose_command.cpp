@@ -81,13 +81,7 @@ int RunDecompose(const DecomposeOptions& o) {
       }
     }
   }
-  const StructureFormat format = *StructureFormatFromName(o.format);
-  const StructureSource source1 = LoadStructureOperand(o.rna1, format);
-  const StructureSource source2 = LoadStructureOperand(o.rna2, format);
-  PrintNotes(source1);
-  PrintNotes(source2);
-  const CRnaStructure first = BuildStructure(source1);
-  const CRnaStructure second = BuildStructure(source2);
+  const auto [first, second] = LoadStructurePair(o.rna1, o.rna2, o.format);
 
   CAligner aligner(first, second, match, indel);
   CDecomposition decomposition;

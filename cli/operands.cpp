@@ -114,4 +114,13 @@ std::pair<float, float> ReadScorePair(const std::string& option, const std::stri
   return {ReadScoreOption(option, text.substr(0, comma)), ReadScoreOption(option, text.substr(comma + 1))};
 }
 
+StructurePair LoadStructurePair(const std::string& rna1, const std::string& rna2, const std::string& formatName) {
+  const StructureFormat format = *StructureFormatFromName(formatName);
+  const StructureSource source1 = LoadStructureOperand(rna1, format);
+  const StructureSource source2 = LoadStructureOperand(rna2, format);
+  PrintNotes(source1);
+  PrintNotes(source2);
+  return {BuildStructure(source1), BuildStructure(source2)};
+}
+
 }  // namespace zenphal::cli

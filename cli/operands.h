@@ -40,4 +40,12 @@ float ReadScoreOption(const std::string& option, const std::string& text);
 // "A,B": two score texts separated by a comma.
 std::pair<float, float> ReadScorePair(const std::string& option, const std::string& text);
 
+// Both operands of a command in one go: loads them (format by name, as
+// --format gives it), prints their notes on stderr, then builds them.
+struct StructurePair {
+  CRnaStructure first;
+  CRnaStructure second;
+};
+StructurePair LoadStructurePair(const std::string& rna1, const std::string& rna2, const std::string& formatName);
+
 }  // namespace zenphal::cli
