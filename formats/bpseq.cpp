@@ -9,16 +9,10 @@ namespace zenphal {
 namespace {
 
 using formats::AtLine;
+using formats::Number;
 using formats::Quoted;
 using formats::ReadInteger;
 using formats::TextLine;
-
-std::string Number(int64_t v) { return std::to_string(v); }
-
-bool IsComment(std::string_view line) {
-  const std::string_view t = formats::Trim(line);
-  return !t.empty() && t.front() == '#';
-}
 
 // Before the first base line, a line that does not begin with a digit is a
 // header line ("Filename:", "Organism:", "Accession Number:", "Citation ...").
@@ -41,7 +35,7 @@ StructureRead ReadBpseq(std::string_view text, int structureNumber) {
   std::vector<int> lineOf;
   bool inBody = false;
   for (const TextLine& line : formats::SplitLines(text)) {
-    if (formats::IsBlank(line.text) || IsComment(line.text)) continue;
+    if (formats::IsBlank(line.text) || formats::IsCommentLine(line.text)) continue;
     if (!inBody && IsHeader(line.text)) continue;
     inBody = true;
     const std::vector<std::string_view> f = formats::Fields(line.text);
@@ -92,7 +86,7 @@ namespace formats {
 
 bool LooksLikeBpseq(const std::vector<TextLine>& lines) {
   for (const TextLine& line : lines) {
-    if (IsBlank(line.text) || IsComment(line.text)) continue;
+    if (IsBlank(line.text) || formats::IsCommentLine(line.text)) continue;
     // '>' lines belong to the input dialog's layout and to dot-bracket names.
     if (Trim(line.text).front() == '>') return false;
     if (IsHeader(line.text)) continue;

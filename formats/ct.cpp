@@ -9,11 +9,10 @@ namespace zenphal {
 namespace {
 
 using formats::AtLine;
+using formats::Number;
 using formats::Quoted;
 using formats::ReadInteger;
 using formats::TextLine;
-
-std::string Number(int64_t v) { return std::to_string(v); }
 
 // A line that reads as a base line: index, base, previous, next, partner.
 bool IsBaseLine(const std::vector<std::string_view>& f) {
@@ -88,10 +87,7 @@ StructureRead ReadOne(const std::vector<TextLine>& lines, size_t& at) {
 
 // Blank lines and '#' comments (as RNA STRAND puts before the header) are
 // passed over.
-bool IsPassedOver(std::string_view line) {
-  const std::string_view t = formats::Trim(line);
-  return t.empty() || t.front() == '#';
-}
+bool IsPassedOver(std::string_view line) { return formats::IsBlank(line) || formats::IsCommentLine(line); }
 
 std::vector<TextLine> MeaningfulLines(std::string_view text) {
   std::vector<TextLine> lines;

@@ -21,11 +21,6 @@ bool IsDotBracketChar(char c) {
   return c == '.' || kOpeners.find(c) != std::string_view::npos || kClosers.find(c) != std::string_view::npos;
 }
 
-bool IsComment(std::string_view line) {
-  const std::string_view t = formats::Trim(line);
-  return !t.empty() && t.front() == '#';
-}
-
 bool IsNameLine(std::string_view line) {
   const std::string_view t = formats::Trim(line);
   return !t.empty() && t.front() == '>';
@@ -64,7 +59,7 @@ struct Record {
 std::vector<Record> SplitRecords(const std::vector<TextLine>& lines) {
   std::vector<Record> records;
   for (const TextLine& line : lines) {
-    if (formats::IsBlank(line.text) || IsComment(line.text)) continue;
+    if (formats::IsBlank(line.text) || formats::IsCommentLine(line.text)) continue;
     if (IsNameLine(line.text)) {
       records.push_back({line.number, {}});
     } else {
@@ -178,7 +173,7 @@ namespace formats {
 bool LooksLikeDotBracket(const std::vector<TextLine>& lines) {
   std::vector<std::string_view> meaningful;
   for (const TextLine& line : lines) {
-    if (IsBlank(line.text) || IsComment(line.text)) continue;
+    if (IsBlank(line.text) || formats::IsCommentLine(line.text)) continue;
     if (meaningful.empty() && IsNameLine(line.text)) continue;  // the optional name line
     meaningful.push_back(line.text);
     if (meaningful.size() == 2) break;

@@ -63,6 +63,11 @@ std::optional<int64_t> ReadInteger(std::string_view field) {
   return negative ? -value : value;
 }
 
+bool IsCommentLine(std::string_view line) {
+  const std::string_view t = Trim(line);
+  return !t.empty() && t.front() == '#';
+}
+
 std::string AtLine(int line, const std::string& message) { return "line " + std::to_string(line) + ": " + message; }
 
 std::string Quoted(std::string_view field) {

@@ -28,6 +28,13 @@ std::vector<std::string_view> Fields(std::string_view line);
 // checks reject them without overflow.
 std::optional<int64_t> ReadInteger(std::string_view field);
 
+// A line whose first non-blank character is '#': a comment in all three
+// file formats.
+bool IsCommentLine(std::string_view line);
+
+// A whole number written for a message.
+inline std::string Number(int64_t v) { return std::to_string(v); }
+
 // "line 5: " + message.
 std::string AtLine(int line, const std::string& message);
 
