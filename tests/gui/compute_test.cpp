@@ -1,6 +1,7 @@
 // The computing commands, the point query and the all-alignments dialog, run
 // through the view as a user runs them, and compared with zenphal-cli.
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -47,6 +48,9 @@ struct ExampleChoice {
         }) {}
   OnModal<CExampleDemoDlg> modal;
 };
+
+// The pixels of the view in ViewPixelsArePinned.
+constexpr const char* kPinnedViewDigest = "e372e9037c6e4c45cfa39009fb517cc82df9567a40e482343f105cd47edaa19a";
 
 QRgb PixelOf(QWidget* view, int x, int y) { return view->grab().toImage().pixel(x, y); }
 
@@ -120,6 +124,23 @@ class ComputeTest : public QObject {
         QCOMPARE(image.pixel(p.x, p.y), qRgb(0, 0, 0));
       }
     }
+  }
+
+  // The view as a user first sees it after computing the tRNAs on the
+  // default rectangle, pinned pixel for pixel: the window at its initial size.
+  void ViewPixelsArePinned() {
+    {
+      ExampleChoice choice(5, 6);
+      view_->OnExampleDemo();
+      QVERIFY(choice.modal.handled());
+    }
+    const QImage image = view_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+      hash.addData(QByteArrayView(reinterpret_cast<const char*>(image.constScanLine(y)), image.width() * 4));
+    }
+    QCOMPARE(hash.result().toHex(), QByteArray(kPinnedViewDigest));
   }
 
   void SecondComputationPaintsTheOldEdgesOver() {
