@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/aligner.h"
-#include "engine/reference_aligner.h"
+#include "testing/reference_aligner.h"
 #include "engine/rna_structure.h"
 #include "text/examples.h"
 
@@ -35,7 +35,7 @@ inline double CellsPerCompute(const CRnaStructure& a, const CRnaStructure& b) {
 // variants of the fast one to show where its speed comes from.
 enum class Path { kReference, kFastOneThread, kFast };
 
-inline std::unique_ptr<CPointAligner> MakeAligner(Path path, const CRnaStructure& a, const CRnaStructure& b,
+inline std::unique_ptr<PointAligner> MakeAligner(Path path, const CRnaStructure& a, const CRnaStructure& b,
                                                   float match, float indel) {
   if (path == Path::kReference) return std::make_unique<CReferenceAligner>(a, b, match, indel);
   auto fast = std::make_unique<CAligner>(a, b, match, indel);

@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "bench/bench_pairs.h"
+#include "bench_pairs.h"
 
 namespace zenphal::bench {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-#include "bench/bench_pairs.h"
+#include "bench_pairs.h"
 #include "decomposition/decomposition.h"
 
 namespace zenphal::bench {

@@ -30,7 +30,7 @@ class CDecomposition {
   };
 
   void Init(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo);
-  void SetAligner(CPointAligner* aligner) { aligner_ = aligner; }  // not owned
+  void SetAligner(PointAligner* aligner) { aligner_ = aligner; }  // not owned
   void SetProgressFactory(ProgressFactory factory) { progressFactory_ = std::move(factory); }
   void SetLimits(Limits limits) { limits_ = limits; }
   // The search probes some points more than once. With the cache on (the
@@ -50,7 +50,7 @@ class CDecomposition {
   float gapTo = 0.0f;
 
   ParameterRectangle Rectangle() const { return {mismatchFrom, gapFrom, mismatchTo, gapTo}; }
-  CPointAligner* Aligner() const { return aligner_; }
+  PointAligner* Aligner() const { return aligner_; }
 
   // The polygons of the last run in order of discovery (numbered from 1 in
   // the reports), each with at least three edges.
@@ -79,7 +79,7 @@ class CDecomposition {
   Record ComputeAt(float x, float y);
   Record ComputeHere();
 
-  CPointAligner* aligner_ = nullptr;
+  PointAligner* aligner_ = nullptr;
   ProgressFactory progressFactory_;
   std::unique_ptr<Progress> progressDlg_;
   Limits limits_;

@@ -4,7 +4,7 @@
 // result is the no-point marker (-1, -1). Angles are radians counter-clockwise
 // from the positive mismatch axis. Values are stored as floats; intermediate
 // arithmetic is double.
-#include "decomposition/plane.h"
+#include "engine/plane.h"
 #include "engine/alignment.h"
 
 namespace zenphal {

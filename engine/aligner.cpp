@@ -1,21 +1,18 @@
 #include "engine/aligner.h"
 
-#include <algorithm>
-#include <atomic>
-#include <new>
 #include <string>
-#include <thread>
 
 #include "engine/errors.h"
+#include "engine/fill/fast_aligner.h"
 
 namespace zenphal {
 
-double CPointAligner::ScoreOf(const CAlignment& r) const {
+double PointAligner::ScoreOf(const CAlignment& r) const {
   return static_cast<double>(matchScore) * r.matchCount - static_cast<double>(mismatchScore) * r.mismatchCount -
          static_cast<double>(indelScore) * r.indelCount - static_cast<double>(gapScore) * r.gapCount;
 }
 
-void CPointAligner::EqualScoreLine(ScoreLine& line, const CAlignment& a, const CAlignment& b) const {
+void PointAligner::EqualScoreLine(ScoreLine& line, const CAlignment& a, const CAlignment& b) const {
   const float dM = static_cast<float>(a.matchCount - b.matchCount);
   const float dX = static_cast<float>(a.mismatchCount - b.mismatchCount);
   const float dI = static_cast<float>(a.indelCount - b.indelCount);
@@ -32,307 +29,35 @@ void CPointAligner::EqualScoreLine(ScoreLine& line, const CAlignment& a, const C
   }
 }
 
-namespace {
-
-// The kept pair-cell orders may take this many times the bytes of the
-// calling thread's tables.
-constexpr size_t kOrderBudgetPerTableByte = 4;
-
-// Below this many interior cells per Compute, waking helpers costs more than
-// it saves.
-constexpr long kCellsWorthThreads = 100000;
-constexpr int kMaxDefaultThreads = 4;
-
-}  // namespace
-
 CAligner::CAligner(const CRnaStructure& first_, const CRnaStructure& second_, float matchScore_, float indelScore_)
-    : CPointAligner(matchScore_, indelScore_), first(first_), second(second_), structures_(first_, second_) {
+    : PointAligner(matchScore_, indelScore_), first(first_), second(second_) {
   const long combined = static_cast<long>(first.length) + second.length;
   if (combined > CRnaStructure::kMaxLength) {
     throw InputError("the two structures hold " + std::to_string(combined) + " bases together; at most " +
                      std::to_string(CRnaStructure::kMaxLength) + " can be aligned");
   }
-  try {
-    schedule_ = BuildPairSchedule(first, second);
-    if (!schedule_.items.empty()) {
-      pairScores_.assign(static_cast<size_t>(first.pairCount) * static_cast<size_t>(second.pairCount), 0.0f);
-      traceWanted_.assign(pairScores_.size(), 0);
-      earlyTraced_.assign(pairScores_.size(), 0);
-    }
-    tables_.push_back(std::make_unique<CIntervalTables>(first.length, second.length, first.pairCount, second.pairCount));
-  } catch (const std::bad_alloc&) {
-    throw InputError("not enough memory for the alignment tables of " + std::to_string(first.length) + " x " +
-                     std::to_string(second.length) + " bases");
-  }
-  context_.structures = &structures_;
-  context_.pairScores = pairScores_.data();
-  try {
-    KeepPairCellOrders();
-  } catch (const std::bad_alloc&) {
-    // Only slower without them.
-    orders_.clear();
-    wholeOrder_ = PairCellOrder{};
-  }
-}
-
-void CAligner::KeepPairCellOrders() {
-  const size_t budget = kOrderBudgetPerTableByte * tables_[0]->Bytes();
-  const Interval whole{0, first.length - 1, 0, second.length - 1};
-  // The right ends inside each pair (and the whole), listed once.
-  std::vector<std::pair<size_t, size_t>> ends1(static_cast<size_t>(first.length) + 1);
-  std::vector<std::pair<size_t, size_t>> ends2(static_cast<size_t>(second.length) + 1);
-  const auto list = [&](bool isFirst, int start, int end, std::pair<size_t, size_t>& where) {
-    where.first = endsPool_.size();
-    ListRightEnds(structures_, isFirst, start, end, endsPool_);
-    where.second = endsPool_.size() - where.first;
-  };
-  list(true, 0, first.length - 1, ends1[static_cast<size_t>(first.length)]);
-  list(false, 0, second.length - 1, ends2[static_cast<size_t>(second.length)]);
-  for (int i = 0; i < first.length; ++i) {
-    if (first.partner[i] < i) list(true, first.partner[i] + 1, i - 1, ends1[static_cast<size_t>(i)]);
-  }
-  for (int j = 0; j < second.length; ++j) {
-    if (second.partner[j] < j) list(false, second.partner[j] + 1, j - 1, ends2[static_cast<size_t>(j)]);
-  }
-  // Sort each interval's cells; keep offsets until the pools stop growing.
-  struct Kept {
-    size_t ends1, ends2, cells, batches, bases;
-  };
-  std::vector<std::pair<int, Kept>> kept;  // entry (-1 for the whole)
-  PairCellList list2;
-  const auto keep = [&](int entry, const Interval& iv, size_t end1, size_t end2) {
-    list2.ends1.assign(endsPool_.begin() + static_cast<long>(ends1[end1].first),
-                       endsPool_.begin() + static_cast<long>(ends1[end1].first + ends1[end1].second));
-    list2.ends2.assign(endsPool_.begin() + static_cast<long>(ends2[end2].first),
-                       endsPool_.begin() + static_cast<long>(ends2[end2].first + ends2[end2].second));
-    list2.Sort(iv);
-    const size_t diagonals = static_cast<size_t>(iv.Length1() + iv.Length2()) + 1;
-    const size_t bytes = (cellPool_.size() + list2.cells.size()) * sizeof(PairCell) +
-                         (batchPool_.size() + list2.batchStart.size() + diagonals) * sizeof(int);
-    if (bytes > budget) return false;
-    kept.push_back({entry, {ends1[end1].first, ends2[end2].first, cellPool_.size(), batchPool_.size(),
-                            batchPool_.size() + list2.batchStart.size()}});
-    cellPool_.insert(cellPool_.end(), list2.cells.begin(), list2.cells.end());
-    batchPool_.insert(batchPool_.end(), list2.batchStart.begin(), list2.batchStart.end());
-    batchPool_.resize(batchPool_.size() + diagonals);
-    PlanDiagonals(iv, batchPool_.data() + batchPool_.size() - diagonals);
-    return true;
-  };
-  // The whole first (every Compute fills it), then the interiors in the
-  // order of the schedule.
-  if (keep(-1, whole, static_cast<size_t>(first.length), static_cast<size_t>(second.length))) {
-    for (const PairSchedule::Item& item : schedule_.items) {
-      if (!keep(item.entry, item.interval, static_cast<size_t>(item.interval.end1 + 1),
-                static_cast<size_t>(item.interval.end2 + 1))) {
-        break;
-      }
-    }
-  }
-  endsPool_.shrink_to_fit();
-  cellPool_.shrink_to_fit();
-  batchPool_.shrink_to_fit();
-  orders_.assign(pairScores_.size(), PairCellOrder{});
-  for (const auto& [entry, k] : kept) {
-    const PairCellOrder order{endsPool_.data() + k.ends1, endsPool_.data() + k.ends2, cellPool_.data() + k.cells,
-                              batchPool_.data() + k.batches, batchPool_.data() + k.bases};
-    if (entry < 0) {
-      wholeOrder_ = order;
-    } else {
-      orders_[static_cast<size_t>(entry)] = order;
-    }
-  }
-}
-
-const PairCellOrder* CAligner::OrderOf(const Interval& iv) const {
-  const PairCellOrder* order = nullptr;
-  if (iv.start1 == 0 && iv.end1 == first.length - 1 && iv.start2 == 0 && iv.end2 == second.length - 1) {
-    order = &wholeOrder_;
-  } else if (!orders_.empty() && iv.end1 + 1 < first.length && iv.end2 + 1 < second.length &&
-             first.partner[iv.end1 + 1] == iv.start1 - 1 && second.partner[iv.end2 + 1] == iv.start2 - 1 &&
-             iv.start1 - 1 < iv.end1 + 1 && iv.start2 - 1 < iv.end2 + 1) {
-    // The interiors of a pair of pairs.
-    order = &orders_[static_cast<size_t>(first.pairIndex[iv.end1 + 1]) * static_cast<size_t>(second.pairCount) +
-                     static_cast<size_t>(second.pairIndex[iv.end2 + 1])];
-  }
-  return order != nullptr && order->cells != nullptr ? order : nullptr;
+  fill_ = std::make_unique<FastAligner>(first, second);
 }
 
 CAligner::~CAligner() = default;
 
-void CAligner::SetThreadCount(int threads) {
-  if (threads == threads_) return;
-  threads_ = threads;
-  team_.reset();
-  tables_.resize(1);
-  teamTried_ = false;
-}
-
-int CAligner::ActiveThreads() const { return team_ ? team_->Helpers() + 1 : 1; }
-
-size_t CAligner::TableBytes() const {
-  size_t bytes = 0;
-  for (const auto& t : tables_) bytes += t->Bytes();
-  return bytes;
-}
-
-size_t CAligner::OrderBytes() const {
-  return endsPool_.capacity() * sizeof(RightEnd) + cellPool_.capacity() * sizeof(PairCell) +
-         batchPool_.capacity() * sizeof(int) + orders_.capacity() * sizeof(PairCellOrder);
-}
-
-void CAligner::StartTeam() {
-  teamTried_ = true;
-  int threads = threads_;
-  if (threads <= 0) {
-    const int hardware = static_cast<int>(std::thread::hardware_concurrency());
-    threads = std::clamp(hardware, 1, kMaxDefaultThreads);
-  }
-  if (threads <= 1 || (threads_ == 0 && schedule_.totalCells < kCellsWorthThreads)) return;
-  // Without the memory or the threads, the calling thread does all the work.
-  try {
-    for (int t = 1; t < threads; ++t) {
-      tables_.push_back(std::make_unique<CIntervalTables>(schedule_.largestInterior1, schedule_.largestInterior2,
-                                                                first.pairCount, second.pairCount));
-    }
-    itemDone_ = std::vector<std::atomic<uint8_t>>(schedule_.items.size());
-    nextItem_ = std::make_unique<SharedCounter>();
-    team_ = std::make_unique<CFillTeam>(threads - 1);
-  } catch (const std::exception&) {
-    team_.reset();
-    tables_.resize(1);
-  }
-}
-
-void CAligner::Prepare() {
-  context_.kernel = kernel_;
-  context_.Prepare(mismatchScore, gapScore, matchScore, indelScore, std::max(first.length, second.length));
-}
-
-void CAligner::FillPairScores() {
-  const std::vector<PairSchedule::Item>& items = schedule_.items;
-  if (items.empty()) return;
-  if (!teamTried_) StartTeam();
-  if (!team_) {
-    for (const PairSchedule::Item& item : items) FillEntry(*tables_[0], item);
-    return;
-  }
-  // Each thread takes the next item in list order and waits for its
-  // predecessors. They come earlier in the list, taken by threads that never
-  // wait on anything taken later, so this cannot deadlock.
-  const int count = static_cast<int>(items.size());
-  std::atomic<int>& next = nextItem_->value;
-  next.store(0, std::memory_order_relaxed);
-  for (std::atomic<uint8_t>& flag : itemDone_) flag.store(0, std::memory_order_relaxed);
-  team_->Run([&](int thread) {
-    CIntervalTables& tables = *tables_[static_cast<size_t>(thread)];
-    for (int n = next.fetch_add(1, std::memory_order_relaxed); n < count;
-         n = next.fetch_add(1, std::memory_order_relaxed)) {
-      const PairSchedule::Item& item = items[static_cast<size_t>(n)];
-      for (int c = item.firstPredecessor; c < item.lastPredecessor; ++c) {
-        CFillTeam::WaitUntilSet(itemDone_[static_cast<size_t>(schedule_.predecessors[static_cast<size_t>(c)])]);
-      }
-      FillEntry(tables, item);
-      itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
-    }
-  });
-}
-
-int CAligner::EntryOf(const Interval& interior) const {
-  return first.pairIndex[interior.end1 + 1] * second.pairCount + second.pairIndex[interior.end2 + 1];
-}
-
-void CAligner::PrepareEarlyTraces() {
-  // Room for each trace, so that the threads allocate nothing.
-  for (const auto& [entry, interval] : wanted_) {
-    IntervalTrace& trace = earlyTraces_[entry];
-    const size_t columns = static_cast<size_t>(interval.Length1() + interval.Length2());
-    trace.top.reserve(columns);
-    trace.bottom.reserve(columns);
-    trace.interiors.reserve(columns / 2 + 1);
-  }
-}
-
-void CAligner::FillEntry(CIntervalTables& tables, const PairSchedule::Item& item) {
-  pairScores_[static_cast<size_t>(item.entry)] = tables.Fill(context_, item.interval, OrderOf(item.interval));
-  if (traceWanted_[static_cast<size_t>(item.entry)]) {
-    tables.TraceBack(context_, item.interval, earlyTraces_.find(item.entry)->second);
-    earlyTraced_[static_cast<size_t>(item.entry)] = 1;
-  }
-}
-
-float CAligner::Align(const Interval& interval, AlignedRows& rows, bool learn) {
-  CIntervalTables& tables = *tables_[0];
-  const float score = tables.Fill(context_, interval, OrderOf(interval));
-  std::string top, bottom;
-  top.reserve(static_cast<size_t>(interval.Length1() + interval.Length2()));
-  bottom.reserve(top.capacity());
-  // Depth-first: emit a trace's columns up to its next interior, then the
-  // interior's columns, then go on. An interior comes traced from the fill of
-  // the pairs of pairs when it was foreseen, and is re-filled and traced now
-  // otherwise.
-  struct Frame {
-    const IntervalTrace* trace;
-    size_t column = 0;
-    size_t interior = 0;
-  };
-  if (traceStack_.empty()) traceStack_.resize(1);
-  tables.TraceBack(context_, interval, traceStack_[0]);
-  std::vector<Frame> frames{{&traceStack_[0]}};
-  std::vector<std::pair<int, Interval>> used;
-  while (!frames.empty()) {
-    const size_t level = frames.size() - 1;
-    Frame& frame = frames.back();
-    const IntervalTrace& trace = *frame.trace;
-    const bool interiorLeft = frame.interior < trace.interiors.size();
-    const size_t end = interiorLeft ? static_cast<size_t>(trace.interiors[frame.interior].column) : trace.top.size();
-    top.append(trace.top, frame.column, end - frame.column);
-    bottom.append(trace.bottom, frame.column, end - frame.column);
-    frame.column = end;
-    if (!interiorLeft) {
-      frames.pop_back();
-      continue;
-    }
-    const Interval inner = trace.interiors[frame.interior++].interval;
-    const int entry = EntryOf(inner);
-    if (learn) used.emplace_back(entry, inner);
-    if (learn && earlyTraced_[static_cast<size_t>(entry)]) {
-      frames.push_back({&earlyTraces_.find(entry)->second});
-      continue;
-    }
-    if (traceStack_.size() < level + 2) traceStack_.resize(level + 2);
-    tables.Fill(context_, inner, OrderOf(inner));
-    tables.TraceBack(context_, inner, traceStack_[level + 1]);
-    frames.push_back({&traceStack_[level + 1]});
-  }
-  rows.columnCount = static_cast<int16_t>(top.size());
-  rows.topRow = std::move(top);
-  rows.bottomRow = std::move(bottom);
-  if (learn) {
-    // The next point is most likely near this one, with the same interiors.
-    for (const auto& [entry, inner] : wanted_) {
-      traceWanted_[static_cast<size_t>(entry)] = 0;
-      earlyTraced_[static_cast<size_t>(entry)] = 0;
-    }
-    wanted_ = std::move(used);
-    for (const auto& [entry, inner] : wanted_) traceWanted_[static_cast<size_t>(entry)] = 1;
-    std::erase_if(earlyTraces_, [&](const auto& kept) { return !traceWanted_[static_cast<size_t>(kept.first)]; });
-    for (const auto& [entry, inner] : wanted_) earlyTraces_.try_emplace(entry);
-  }
-  return score;
+void CAligner::Compute(CAlignment& record) {
+  fill_->Compute(Scores(), record.rows);
+  CountFeatures(first, second, record);
 }
 
 float CAligner::AlignIntervals(int start1, int end1, int start2, int end2, AlignedRows& rows) {
-  Prepare();
-  return Align(Interval{start1, end1, start2, end2}, rows, false);
+  return fill_->AlignIntervals(Scores(), Interval{start1, end1, start2, end2}, rows);
 }
 
-void CAligner::Compute(CAlignment& record) {
-  Prepare();
-  PrepareEarlyTraces();
-  FillPairScores();
-  Align(Interval{0, first.length - 1, 0, second.length - 1}, record.rows, true);
-  CountFeatures(first, second, record);
-}
+void CAligner::SetThreadCount(int threads) { fill_->SetThreadCount(threads); }
+void CAligner::SetFillKernel(FillKernel kernel) { fill_->SetFillKernel(kernel); }
+FillKernel CAligner::ActiveFillKernel() const { return fill_->ActiveFillKernel(); }
+int CAligner::ActiveThreads() const { return fill_->ActiveThreads(); }
+size_t CAligner::TableBytes() const { return fill_->TableBytes(); }
+size_t CAligner::OrderBytes() const { return fill_->OrderBytes(); }
+
+PointScores CAligner::Scores() const { return {matchScore, indelScore, mismatchScore, gapScore}; }
 
 void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment& record) {
   const AlignedRows& rows = record.rows;

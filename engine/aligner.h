@@ -2,31 +2,36 @@
 // Optimal alignment of two RNA secondary structures at one point of the
 // parameter plane (mismatch score x, gap score y), pairs aligned only as whole
 // pairs.
-#include <atomic>
-#include <cstdint>
-#include <deque>
+#include <cstddef>
 #include <memory>
-#include <unordered_map>
-#include <vector>
 
 #include "engine/alignment.h"
-#include "engine/fill_team.h"
-#include "engine/interval_fill.h"
-#include "engine/pair_schedule.h"
 #include "engine/rna_structure.h"
 
 namespace zenphal {
+
+class FastAligner;
+struct PointScores;
+
+// Which vector width the fill uses. kAuto picks the widest the processor
+// supports; the others are for tests and benchmarks (an unsupported choice
+// falls back to kPortable). All give identical results.
+enum class FillKernel { kAuto, kPortable, kAvx2, kAvx512 };
+
+// The widest kernel this processor runs, and a kernel's name.
+FillKernel BestFillKernel();
+const char* FillKernelName(FillKernel kernel);
 
 // The scoring half of an aligner: the fixed match and indel scores, the
 // current point, and the two operations that work on counts alone. The
 // decomposition search talks to an aligner only through this interface, so it
 // can run against a stand-in with a known set of alignments.
-class CPointAligner {
+class PointAligner {
  public:
-  CPointAligner(float matchScore, float indelScore) : matchScore(matchScore), indelScore(indelScore) {}
-  virtual ~CPointAligner() = default;
-  CPointAligner(const CPointAligner&) = delete;
-  CPointAligner& operator=(const CPointAligner&) = delete;
+  PointAligner(float matchScore, float indelScore) : matchScore(matchScore), indelScore(indelScore) {}
+  virtual ~PointAligner() = default;
+  PointAligner(const PointAligner&) = delete;
+  PointAligner& operator=(const PointAligner&) = delete;
 
   // Negative values are taken as 0.
   void SetPoint(float x, float y) {
@@ -61,10 +66,10 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 // CReferenceAligner (the recurrences evaluated literally) to the last bit:
 // the same counts and rows at every point. It gets them faster by
 //  - filling each interval alignment by anti-diagonals, several cells at a
-//    time with vector instructions, keeping scores only (CIntervalTables);
+//    time with vector instructions, keeping scores only (IntervalTables);
 //    the trace back re-derives each letter it needs with the same tie rules;
 //  - filling the interior alignments of the pairs of pairs on several threads
-//    (PairSchedule, CFillTeam);
+//    (PairSchedule, FillTeam);
 //  - tracing back only the interior alignments that the final alignment uses:
 //    those the previous Compute used are traced during the fill, the others
 //    re-filled when their rows are needed;
@@ -81,7 +86,7 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 // aligner. Construction throws InputError when the two structures together
 // exceed 32767 bases (counts and column counts are 16-bit) or the tables
 // cannot be allocated.
-class CAligner : public CPointAligner {
+class CAligner : public PointAligner {
  public:
   CAligner(const CRnaStructure& first, const CRnaStructure& second, float matchScore, float indelScore);
   ~CAligner() override;
@@ -100,8 +105,8 @@ class CAligner : public CPointAligner {
   // next Compute.
   void SetThreadCount(int threads);
   // The vector width of the fill (for tests and benchmarks).
-  void SetFillKernel(FillKernel kernel) { kernel_ = kernel; }
-  FillKernel ActiveFillKernel() const { return context_.kernel; }
+  void SetFillKernel(FillKernel kernel);
+  FillKernel ActiveFillKernel() const;
   int ActiveThreads() const;
   // Bytes of the score tables of all threads, and of the kept pair-cell
   // orders.
@@ -112,55 +117,9 @@ class CAligner : public CPointAligner {
   const CRnaStructure& second;
 
  private:
-  void Prepare();
-  void FillPairScores();
-  void StartTeam();
-  void KeepPairCellOrders();
-  const PairCellOrder* OrderOf(const Interval& interval) const;
-  int EntryOf(const Interval& interior) const;
-  void PrepareEarlyTraces();
-  void FillEntry(CIntervalTables& tables, const PairSchedule::Item& item);
-  // The alignment of the interval with its rows. learn: this is a Compute,
-  // whose interiors are the ones to trace early next time.
-  float Align(const Interval& interval, AlignedRows& rows, bool learn);
+  PointScores Scores() const;
 
-  StructurePair structures_;
-  PairSchedule schedule_;
-  std::vector<float> pairScores_;
-  FillContext context_;
-  FillKernel kernel_ = FillKernel::kAuto;
-  int threads_ = 0;
-  bool teamTried_ = false;
-  // One set of tables per thread; [0] belongs to the calling thread.
-  std::vector<std::unique_ptr<CIntervalTables>> tables_;
-  std::unique_ptr<CFillTeam> team_;
-  std::vector<std::atomic<uint8_t>> itemDone_;  // per item of schedule_, while the team runs
-  // The next item to take, alone on its cache line: both threads update it,
-  // and sharing the line with anything else they write would slow them.
-  struct alignas(64) SharedCounter {
-    std::atomic<int> value{0};
-    char padding[64 - sizeof(std::atomic<int>)];
-  };
-  std::unique_ptr<SharedCounter> nextItem_;
-  // Trace backs waiting for their interiors, kept to reuse their memory.
-  std::deque<IntervalTrace> traceStack_;  // grows at the end only: frames point into it
-  // The interiors that the last Compute's alignment went through (by entry):
-  // the fill traces them back at once, while their tables are still there,
-  // instead of re-filling them for the rows. A guess only: interiors it
-  // misses are re-filled.
-  std::vector<std::pair<int, Interval>> wanted_;
-  std::vector<uint8_t> traceWanted_;  // by entry
-  std::vector<uint8_t> earlyTraced_;  // by entry: traced in this Compute
-  std::unordered_map<int, IntervalTrace> earlyTraces_;
-  // The pair-of-pairs cells of every interior alignment and of the whole, in
-  // the order the fill needs them, kept while they fit in a budget of a few
-  // times the tables (past it, each fill sorts its own): by entry, then the
-  // whole; empty views for those left out.
-  std::vector<PairCellOrder> orders_;
-  PairCellOrder wholeOrder_;
-  std::vector<RightEnd> endsPool_;
-  std::vector<PairCell> cellPool_;
-  std::vector<int> batchPool_;  // batch starts and table layouts
+  std::unique_ptr<FastAligner> fill_;
 };
 
 }  // namespace zenphal

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "decomposition/plane.h"
+#include "engine/plane.h"
 
 namespace zenphal {
 

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "decomposition/geometry.h"
-#include "decomposition/plane.h"
+#include "engine/plane.h"
 
 namespace zenphal {
 

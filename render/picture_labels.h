@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "decomposition/plane.h"
+#include "engine/plane.h"
 
 class QFontMetrics;
 class QPainter;

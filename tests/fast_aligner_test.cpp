@@ -11,8 +11,8 @@
 #include "decomposition/decomposition.h"
 #include "engine/aligner.h"
 #include "engine/errors.h"
-#include "engine/interval_fill.h"
-#include "engine/reference_aligner.h"
+#include "engine/fill/interval_fill.h"
+#include "testing/reference_aligner.h"
 #include "text/examples.h"
 
 namespace zenphal {
@@ -206,7 +206,7 @@ void ExpectSameDecomposition(const CDecomposition& expected, const CDecompositio
   }
 }
 
-void Decompose(CDecomposition& d, CPointAligner& aligner, bool cache) {
+void Decompose(CDecomposition& d, PointAligner& aligner, bool cache) {
   d.Init(0.0f, 2.0f, 0.0f, 2.0f);
   d.SetAligner(&aligner);
   d.SetProbeCache(cache);

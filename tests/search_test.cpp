@@ -13,10 +13,10 @@ namespace {
 
 // An aligner with a fixed set of alignments (counts only): Compute gives the
 // one that scores best at the current point, the earliest on a tie.
-class StandInAligner : public CPointAligner {
+class StandInAligner : public PointAligner {
  public:
   StandInAligner(float match, float indel, std::vector<CAlignment> alignments)
-      : CPointAligner(match, indel), alignments_(std::move(alignments)) {}
+      : PointAligner(match, indel), alignments_(std::move(alignments)) {}
   void Compute(CAlignment& record) override {
     const CAlignment* best = &alignments_.front();
     for (const CAlignment& a : alignments_) {

@@ -1,4 +1,4 @@
-#include "engine/fill_team.h"
+#include "engine/fill/fill_team.h"
 
 namespace zenphal {
 
@@ -15,7 +15,7 @@ inline void CpuRelax() {
 
 }  // namespace
 
-CFillTeam::CFillTeam(int helpers) {
+FillTeam::FillTeam(int helpers) {
   try {
     for (int h = 1; h <= helpers; ++h) threads_.emplace_back([this, h] { HelperLoop(h); });
   } catch (...) {
@@ -24,9 +24,9 @@ CFillTeam::CFillTeam(int helpers) {
   }
 }
 
-CFillTeam::~CFillTeam() { Stop(); }
+FillTeam::~FillTeam() { Stop(); }
 
-void CFillTeam::Stop() {
+void FillTeam::Stop() {
   {
     std::lock_guard lock(mutex_);
     stop_ = true;
@@ -39,7 +39,7 @@ void CFillTeam::Stop() {
   threads_.clear();
 }
 
-void CFillTeam::Run(const std::function<void(int)>& body) {
+void FillTeam::Run(const std::function<void(int)>& body) {
   {
     std::lock_guard lock(mutex_);
     job_ = &body;
@@ -63,7 +63,7 @@ void CFillTeam::Run(const std::function<void(int)>& body) {
   }
 }
 
-void CFillTeam::HelperLoop(int index) {
+void FillTeam::HelperLoop(int index) {
   std::unique_lock lock(mutex_);
   uint64_t seen = generation_;
   for (;;) {
@@ -88,7 +88,7 @@ void CFillTeam::HelperLoop(int index) {
   }
 }
 
-void CFillTeam::WaitUntilSet(const std::atomic<uint8_t>& flag) {
+void FillTeam::WaitUntilSet(const std::atomic<uint8_t>& flag) {
   for (int spins = 0; flag.load(std::memory_order_acquire) == 0; ++spins) {
     if (spins < 100) {
       CpuRelax();

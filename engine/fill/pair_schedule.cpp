@@ -1,4 +1,4 @@
-#include "engine/pair_schedule.h"
+#include "engine/fill/pair_schedule.h"
 
 #include <algorithm>
 

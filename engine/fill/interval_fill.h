@@ -14,18 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/aligner.h"
 #include "engine/rna_structure.h"
 
 namespace zenphal {
-
-// Which vector width the fill uses. kAuto picks the widest the processor
-// supports; the others are for tests and benchmarks (an unsupported choice
-// falls back to kPortable). All give identical results.
-enum class FillKernel { kAuto, kPortable, kAvx2, kAvx512 };
-
-// The widest kernel this processor runs.
-FillKernel BestFillKernel();
-const char* FillKernelName(FillKernel kernel);
 
 // Inclusive base ranges of the two structures; end = start - 1 is empty.
 struct Interval {
@@ -97,7 +89,7 @@ struct PairCellOrder {
   const int* diagonalBase = nullptr;  // the tables' layout (PlanDiagonals), or none
 };
 
-// The layout of an interval's tables (CIntervalTables): the A value of cell
+// The layout of an interval's tables (IntervalTables): the A value of cell
 // (m, k - m) lies at base[k] + GroupOffset(m). Writes L1 + L2 + 1 entries.
 void PlanDiagonals(const Interval& interval, int* base);
 inline int GroupOffset(int m) { return (m >> 3) * 24 + (m & 7); }  // groups of 8 rows, 3 tables
@@ -140,14 +132,14 @@ struct IntervalTrace {
 // vector load of the fill then reads exactly what one earlier vector store
 // wrote (a load that straddles two recent stores stalls the processor). The
 // cells of a group outside the diagonal are slack that only the fill writes.
-class CIntervalTables {
+class IntervalTables {
  public:
   static constexpr int kBlock = 8;  // the widest vector, in doubles
 
   // Room for intervals of up to maxLength1 x maxLength2 bases of structures
   // with pairs1 and pairs2 pairs; Fill allocates nothing. Throws
   // std::bad_alloc when the memory is not there.
-  CIntervalTables(int maxLength1, int maxLength2, int pairs1, int pairs2);
+  IntervalTables(int maxLength1, int maxLength2, int pairs1, int pairs2);
 
   // Fills the tables for the interval; returns the optimal score A[L1][L2].
   // order, when given, is the interval's PairCellOrder (kept by the caller);

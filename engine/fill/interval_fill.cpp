@@ -1,4 +1,4 @@
-#include "engine/interval_fill.h"
+#include "engine/fill/interval_fill.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,10 +17,10 @@ namespace {
 
 // The code of a paired base: compares unequal and unordered with every code.
 constexpr double kPairedCode = std::numeric_limits<double>::quiet_NaN();
-constexpr int kBlock = CIntervalTables::kBlock;
+constexpr int kBlock = IntervalTables::kBlock;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// Raw views of what one fill reads and writes; built by CIntervalTables::Fill.
+// Raw views of what one fill reads and writes; built by IntervalTables::Fill.
 struct FillPlan {
   double* A;        // the interleaved tables
   const int* base;  // diagonal k: cell (m, k - m) at base[k] + GroupOffset(m)
@@ -73,7 +73,7 @@ struct Ops {
   ZENPHAL_OPS V Round(V v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
   ZENPHAL_OPS V ShiftIn(V previous, V current) { return _mm_shuffle_pd(previous, current, 0b01); }
 };
-#include "engine/interval_fill_kernel.inc"
+#include "engine/fill/interval_fill_kernel.inc"
 }  // namespace portable
 
 #pragma GCC push_options
@@ -103,7 +103,7 @@ struct Ops {
     return _mm256_shuffle_pd(middle, current, 0b0101);
   }
 };
-#include "engine/interval_fill_kernel.inc"
+#include "engine/fill/interval_fill_kernel.inc"
 }  // namespace avx2
 #pragma GCC pop_options
 
@@ -132,7 +132,7 @@ struct Ops {
     return _mm512_castsi512_pd(_mm512_alignr_epi64(_mm512_castpd_si512(current), _mm512_castpd_si512(previous), 7));
   }
 };
-#include "engine/interval_fill_kernel.inc"
+#include "engine/fill/interval_fill_kernel.inc"
 }  // namespace avx512
 #pragma GCC pop_options
 
@@ -160,7 +160,7 @@ struct Ops {
   ZENPHAL_OPS V Round(V v) { return static_cast<double>(static_cast<float>(v)); }
   ZENPHAL_OPS V ShiftIn(V previous, V) { return previous; }
 };
-#include "engine/interval_fill_kernel.inc"
+#include "engine/fill/interval_fill_kernel.inc"
 }  // namespace portable
 
 #endif
@@ -246,7 +246,7 @@ size_t RoundUpToBlock(size_t n) { return (n + kBlock - 1) / kBlock * kBlock; }
 
 }  // namespace
 
-CIntervalTables::CIntervalTables(int maxLength1, int maxLength2, int pairs1, int pairs2) {
+IntervalTables::IntervalTables(int maxLength1, int maxLength2, int pairs1, int pairs2) {
   // Each diagonal takes its cells plus at most one partial block at each end;
   // a guard block in front.
   const size_t diagonals = static_cast<size_t>(maxLength1 + maxLength2) + 1;
@@ -269,7 +269,7 @@ CIntervalTables::CIntervalTables(int maxLength1, int maxLength2, int pairs1, int
   scratch_.batchStart.reserve(diagonals / 4 + 2);
 }
 
-size_t CIntervalTables::Bytes() const {
+size_t IntervalTables::Bytes() const {
   return storage_.capacity() * sizeof(double) + diagonalBase_.capacity() * sizeof(int) +
          scratch_.cells.capacity() * sizeof(PairCell) + scratch_.batchStart.capacity() * sizeof(int) +
          (scratch_.ends1.capacity() + scratch_.ends2.capacity()) * sizeof(RightEnd);
@@ -322,7 +322,7 @@ void PairCellList::Sort(const Interval& iv) {
   batchStart[0] = 0;
 }
 
-void CIntervalTables::Plan(const FillContext& context, const Interval& iv, const PairCellOrder* order, void* out) {
+void IntervalTables::Plan(const FillContext& context, const Interval& iv, const PairCellOrder* order, void* out) {
   if (order != nullptr && order->diagonalBase != nullptr) {
     base_ = order->diagonalBase;
   } else {
@@ -366,7 +366,7 @@ void CIntervalTables::Plan(const FillContext& context, const Interval& iv, const
   plan.indel = context.indel;
 }
 
-float CIntervalTables::Fill(const FillContext& context, const Interval& iv, const PairCellOrder* order) {
+float IntervalTables::Fill(const FillContext& context, const Interval& iv, const PairCellOrder* order) {
   FillPlan plan;
   Plan(context, iv, order, &plan);
   switch (context.kernel) {
@@ -378,7 +378,7 @@ float CIntervalTables::Fill(const FillContext& context, const Interval& iv, cons
   }
 }
 
-char CIntervalTables::LetterA(const FillContext& context, const Interval& iv, int m, int j) const {
+char IntervalTables::LetterA(const FillContext& context, const Interval& iv, int m, int j) const {
   const CRnaStructure& s1 = context.structures->first;
   const CRnaStructure& s2 = context.structures->second;
   const int i1 = iv.start1 + m - 1, i2 = iv.start2 + j - 1;
@@ -405,7 +405,7 @@ char CIntervalTables::LetterA(const FillContext& context, const Interval& iv, in
   return candidateLetter;
 }
 
-void CIntervalTables::TraceBack(const FillContext& context, const Interval& iv, IntervalTrace& trace) const {
+void IntervalTables::TraceBack(const FillContext& context, const Interval& iv, IntervalTrace& trace) const {
   const CRnaStructure& s1 = context.structures->first;
   const CRnaStructure& s2 = context.structures->second;
   const double y = context.y;

@@ -16,7 +16,7 @@ namespace zenphal {
 // The structures are not owned and must outlive the aligner. Construction
 // throws InputError when the two structures together exceed 32767 bases
 // (counts and column counts are 16-bit) or the tables cannot be allocated.
-class CReferenceAligner : public CPointAligner {
+class CReferenceAligner : public PointAligner {
  public:
   CReferenceAligner(const CRnaStructure& first, const CRnaStructure& second, float matchScore, float indelScore);
 

@@ -1,4 +1,4 @@
-#include "engine/reference_aligner.h"
+#include "testing/reference_aligner.h"
 
 #include <new>
 #include <string>
@@ -8,7 +8,7 @@
 namespace zenphal {
 
 CReferenceAligner::CReferenceAligner(const CRnaStructure& first_, const CRnaStructure& second_, float matchScore_, float indelScore_)
-    : CPointAligner(matchScore_, indelScore_), first(first_), second(second_) {
+    : PointAligner(matchScore_, indelScore_), first(first_), second(second_) {
   const long combined = static_cast<long>(first.length) + second.length;
   if (combined > CRnaStructure::kMaxLength) {
     throw InputError("the two structures hold " + std::to_string(combined) + " bases together; at most " +

@@ -10,14 +10,14 @@
 
 namespace zenphal {
 
-class CFillTeam {
+class FillTeam {
  public:
   // Starts the helper threads; they sleep between jobs. Throws what
   // std::thread throws when a thread cannot be started.
-  explicit CFillTeam(int helpers);
-  ~CFillTeam();  // stops and joins the helpers
-  CFillTeam(const CFillTeam&) = delete;
-  CFillTeam& operator=(const CFillTeam&) = delete;
+  explicit FillTeam(int helpers);
+  ~FillTeam();  // stops and joins the helpers
+  FillTeam(const FillTeam&) = delete;
+  FillTeam& operator=(const FillTeam&) = delete;
 
   int Helpers() const { return static_cast<int>(threads_.size()); }
 

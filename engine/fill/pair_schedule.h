@@ -3,7 +3,7 @@
 // pairs, so that several threads can share the work.
 #include <vector>
 
-#include "engine/interval_fill.h"
+#include "engine/fill/interval_fill.h"
 #include "engine/rna_structure.h"
 
 namespace zenphal {

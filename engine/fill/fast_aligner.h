@@ -1,0 +1,100 @@
+#pragma once
+// The machinery behind CAligner: the interval fills of every pair of pairs
+// and of the whole, shared among threads, and the trace back that re-fills
+// only the interiors the alignment goes through. See CAligner for the
+// contract; this class adds nothing to it.
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/alignment.h"
+#include "engine/fill/fill_team.h"
+#include "engine/fill/interval_fill.h"
+#include "engine/fill/pair_schedule.h"
+#include "engine/rna_structure.h"
+
+namespace zenphal {
+
+// The four scores of one point, as the fills read them.
+struct PointScores {
+  float match, indel, mismatch, gap;
+};
+
+class FastAligner {
+ public:
+  // Throws InputError as CAligner's constructor does.
+  FastAligner(const CRnaStructure& first, const CRnaStructure& second);
+  ~FastAligner();
+  FastAligner(const FastAligner&) = delete;
+  FastAligner& operator=(const FastAligner&) = delete;
+
+  // The whole alignment's rows at the point (counts are the caller's).
+  void Compute(const PointScores& scores, AlignedRows& rows);
+  float AlignIntervals(const PointScores& scores, const Interval& interval, AlignedRows& rows);
+
+  void SetThreadCount(int threads);
+  void SetFillKernel(FillKernel kernel) { kernel_ = kernel; }
+  FillKernel ActiveFillKernel() const { return context_.kernel; }
+  int ActiveThreads() const;
+  size_t TableBytes() const;
+  size_t OrderBytes() const;
+
+ private:
+  void Prepare(const PointScores& scores);
+  void FillPairScores();
+  void StartTeam();
+  void KeepPairCellOrders();
+  const PairCellOrder* OrderOf(const Interval& interval) const;
+  int EntryOf(const Interval& interior) const;
+  void PrepareEarlyTraces();
+  void FillEntry(IntervalTables& tables, const PairSchedule::Item& item);
+  // The alignment of the interval with its rows. learn: this is a Compute,
+  // whose interiors are the ones to trace early next time.
+  float Align(const Interval& interval, AlignedRows& rows, bool learn);
+
+  StructurePair structures_;
+  PairSchedule schedule_;
+  std::vector<float> pairScores_;
+  FillContext context_;
+  FillKernel kernel_ = FillKernel::kAuto;
+  int threads_ = 0;
+  bool teamTried_ = false;
+  // One set of tables per thread; [0] belongs to the calling thread.
+  std::vector<std::unique_ptr<IntervalTables>> tables_;
+  std::unique_ptr<FillTeam> team_;
+  std::vector<std::atomic<uint8_t>> itemDone_;  // per item of schedule_, while the team runs
+  // The next item to take, alone on its cache line: both threads update it,
+  // and sharing the line with anything else they write would slow them.
+  struct alignas(64) SharedCounter {
+    std::atomic<int> value{0};
+    char padding[64 - sizeof(std::atomic<int>)];
+  };
+  std::unique_ptr<SharedCounter> nextItem_;
+  // Trace backs waiting for their interiors, kept to reuse their memory.
+  std::deque<IntervalTrace> traceStack_;  // grows at the end only: frames point into it
+  // The interiors that the last Compute's alignment went through (by entry):
+  // the fill traces them back at once, while their tables are still there,
+  // instead of re-filling them for the rows. A guess only: interiors it
+  // misses are re-filled.
+  std::vector<std::pair<int, Interval>> wanted_;
+  std::vector<uint8_t> traceWanted_;  // by entry
+  std::vector<uint8_t> earlyTraced_;  // by entry: traced in this Compute
+  std::unordered_map<int, IntervalTrace> earlyTraces_;
+  // The pair-of-pairs cells of every interior alignment and of the whole, in
+  // the order the fill needs them, kept while they fit in a budget of a few
+  // times the tables (past it, each fill sorts its own): by entry, then the
+  // whole; empty views for those left out.
+  std::vector<PairCellOrder> orders_;
+  PairCellOrder wholeOrder_;
+  std::vector<RightEnd> endsPool_;
+  std::vector<PairCell> cellPool_;
+  std::vector<int> batchPool_;  // batch starts and table layouts
+
+  const CRnaStructure& first;
+  const CRnaStructure& second;
+};
+
+}  // namespace zenphal
