@@ -10,6 +10,8 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   # GUI checks under a virtual display, and fonts for offscreen rendering
   xvfb xauth xdotool imagemagick fonts-dejavu-core
+  # Real RNA family alignments (Stockholm) for tests and benchmarks
+  infernal
 )
 
 missing=()
