@@ -5,10 +5,11 @@
 
 #include "app/dialog_builder.h"
 #include "app/messages.h"
+#include "output/file_writer.h"
 
 namespace zenphal {
 
-CAllAlignmentDlg::CAllAlignmentDlg(const QString& text, QWidget* parent) : CReportDlg(text, parent) {
+CAllAlignmentDlg::CAllAlignmentDlg(const QString& text, QWidget* parent) : ReportDialog(text, parent) {
   setWindowTitle(QStringLiteral("Show All Alignment"));
   DialogBuilder b(this);
   b.SetSize(373, 276);
@@ -24,12 +25,15 @@ void CAllAlignmentDlg::OnSaveResult() {
   chooser.setDefaultSuffix(QStringLiteral("txt"));
   if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
   const QString path = chooser.selectedFiles().constFirst();
-  QString error;
-  if (!SaveTo(path, &error)) ShowError(this, error);
+  try {
+    SaveTo(path);
+  } catch (const WriteError& e) {
+    ShowError(this, MessageOf(e));
+  }
 }
 
-bool CAllAlignmentDlg::SaveTo(const QString& path, QString* error) const {
-  return WriteWholeFile(path, Text().toUtf8(), error);
+void CAllAlignmentDlg::SaveTo(const QString& path) const {
+  WriteFileAtomically(ToFilePath(path), Text().toUtf8().toStdString());
 }
 
 }  // namespace zenphal

@@ -9,8 +9,8 @@
 #include <QToolButton>
 
 #include "app/commands.h"
-#include "app/zenph_doc.h"
-#include "app/zenph_view.h"
+#include "app/document.h"
+#include "app/view.h"
 
 namespace zenphal {
 namespace {
@@ -22,10 +22,10 @@ struct ToolbarButton {
 
 // Picture i on button i, in this order.
 constexpr ToolbarButton kToolbarButtons[] = {
-    {kIdStartCompute, ":/zenph/toolbar/start.png"},
-    {kIdExampleDemo, ":/zenph/toolbar/example.png"},
-    {kIdViewAllAlignment, ":/zenph/toolbar/view.png"},
-    {kIdHelpTopic, ":/zenph/toolbar/help.png"},
+    {kIdStartCompute, ":/zenphal/toolbar/start.png"},
+    {kIdExampleDemo, ":/zenphal/toolbar/example.png"},
+    {kIdViewAllAlignment, ":/zenphal/toolbar/view.png"},
+    {kIdHelpTopic, ":/zenphal/toolbar/help.png"},
 };
 
 QLabel* Indicator(const char* text, const char* name) {
@@ -60,11 +60,7 @@ CChildFrame::CChildFrame(CZENPHDoc* document, QWidget* parent) : QMdiSubWindow(p
     // These commands have no tooltip: keep the button's text from showing as one.
     m_wndToolBar->widgetForAction(action)->installEventFilter(this);
     CZENPHView* view = m_pView;
-    void (CZENPHView::*handler)() = b.command == kIdStartCompute  ? &CZENPHView::OnStartCompute
-                                    : b.command == kIdExampleDemo ? &CZENPHView::OnExampleDemo
-                                    : b.command == kIdViewAllAlignment ? &CZENPHView::OnViewAllAlignment
-                                                                       : &CZENPHView::OnHelpTopic;
-    connect(action, &QAction::triggered, view, [view, handler] { (view->*handler)(); });
+    connect(action, &QAction::triggered, view, [view, handler = ViewHandler(b.command)] { (view->*handler)(); });
   }
 
   m_wndStatusBar = new QStatusBar(m_inner);
@@ -80,13 +76,22 @@ CChildFrame::CChildFrame(CZENPHDoc* document, QWidget* parent) : QMdiSubWindow(p
   ShowIdleMessage();
 
   setWidget(m_inner);
-  setWindowIcon(QIcon(QStringLiteral(":/zenph/zenph.png")));
+  setWindowIcon(QIcon(QStringLiteral(":/zenphal/zenphal.png")));
 }
 
 CChildFrame::~CChildFrame() {
   CZENPHDoc* document = m_pDocument;
-  delete m_inner;  // the view leaves the document first
-  if (document->Views().isEmpty()) delete document;
+  delete m_inner;  // the view goes before its document
+  // The document goes with its last window. A closed window leaves the MDI
+  // area's list at once but stays a child of its viewport until deleted, so
+  // the siblings are what tells.
+  bool shownElsewhere = false;
+  if (QWidget* viewport = parentWidget()) {
+    for (CChildFrame* frame : viewport->findChildren<CChildFrame*>(Qt::FindDirectChildrenOnly)) {
+      shownElsewhere |= frame != this && frame->GetDocument() == document;
+    }
+  }
+  if (!shownElsewhere) delete document;
 }
 
 void CChildFrame::SetMessageText(const QString& text) { m_messagePane->setText(text); }

@@ -5,7 +5,7 @@
 
 namespace zenphal {
 
-CExportPictureDlg::CExportPictureDlg(QWidget* parent, const QString& suggestedName, bool labels)
+ExportPictureDialog::ExportPictureDialog(QWidget* parent, const QString& suggestedName, bool labels)
     : QFileDialog(parent, QStringLiteral("Export Picture")) {
   setOption(QFileDialog::DontUseNativeDialog);
   setAcceptMode(QFileDialog::AcceptSave);
@@ -18,29 +18,29 @@ CExportPictureDlg::CExportPictureDlg(QWidget* parent, const QString& suggestedNa
     setDefaultSuffix(filter == QString::fromLatin1(kPngFilter) ? QStringLiteral("png") : QStringLiteral("svg"));
   });
 
-  m_checkLabels = new QCheckBox(QStringLiteral("&Label the polygons and the range values (for publication)"), this);
-  m_checkLabels->setObjectName(QStringLiteral("labels"));
-  m_checkLabels->setToolTip(QStringLiteral("Writes each polygon's number in the all-alignments report at its "
+  labels_ = new QCheckBox(QStringLiteral("&Label the polygons and the range values (for publication)"), this);
+  labels_->setObjectName(QStringLiteral("labels"));
+  labels_->setToolTip(QStringLiteral("Writes each polygon's number in the all-alignments report at its "
                                            "centre, and the score ranges at the rectangle's corners"));
-  m_checkLabels->setChecked(labels);
+  labels_->setChecked(labels);
   // Under the file name and type rows of the dialog's grid.
   if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
-    grid->addWidget(m_checkLabels, grid->rowCount(), 0, 1, grid->columnCount());
+    grid->addWidget(labels_, grid->rowCount(), 0, 1, grid->columnCount());
   } else {
-    layout()->addWidget(m_checkLabels);
+    layout()->addWidget(labels_);
   }
 }
 
-QString CExportPictureDlg::Path() const {
+QString ExportPictureDialog::Path() const {
   const QStringList files = selectedFiles();
   return files.isEmpty() ? QString() : files.constFirst();
 }
 
-PictureFormat CExportPictureDlg::Format() const {
+PictureFormat ExportPictureDialog::Format() const {
   if (const auto byName = PictureFormatOfPath(Path())) return *byName;
   return selectedNameFilter() == QString::fromLatin1(kPngFilter) ? PictureFormat::kPng : PictureFormat::kSvg;
 }
 
-bool CExportPictureDlg::Labels() const { return m_checkLabels->isChecked(); }
+bool ExportPictureDialog::Labels() const { return labels_->isChecked(); }
 
 }  // namespace zenphal

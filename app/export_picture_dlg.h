@@ -14,12 +14,12 @@ namespace zenphal {
 inline constexpr const char* kSvgFilter = "SVG Pictures (*.svg)";
 inline constexpr const char* kPngFilter = "PNG Pictures (*.png)";
 
-class CExportPictureDlg : public QFileDialog {
+class ExportPictureDialog : public QFileDialog {
   Q_OBJECT
  public:
   // suggestedName: the file name offered, without suffix; labels: the check
   // box's first state.
-  CExportPictureDlg(QWidget* parent, const QString& suggestedName, bool labels);
+  ExportPictureDialog(QWidget* parent, const QString& suggestedName, bool labels);
 
   // After an accepted run: the file, its format (by its suffix, else by the
   // chosen filter) and whether to draw the labels.
@@ -27,10 +27,10 @@ class CExportPictureDlg : public QFileDialog {
   PictureFormat Format() const;
   bool Labels() const;
 
-  QCheckBox* LabelsBox() const { return m_checkLabels; }
+  QCheckBox* LabelsBox() const { return labels_; }
 
  private:
-  QCheckBox* m_checkLabels;
+  QCheckBox* labels_;
 };
 
 }  // namespace zenphal

@@ -30,7 +30,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   DialogBuilder b(this);
   b.SetSize(235, 55);
   auto* icon = new QLabel(this);
-  icon->setPixmap(QPixmap(QStringLiteral(":/zenph/zenph.png")));
+  icon->setPixmap(QPixmap(QStringLiteral(":/zenphal/zenphal.png")));
   icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   const QRect place = b.units().Rect(11, 17, 20, 20);
   icon->setGeometry(place.x(), place.y(), std::max(32, place.width()), std::max(32, place.height()));

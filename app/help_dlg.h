@@ -8,7 +8,7 @@ class QTextBrowser;
 namespace zenphal {
 
 inline constexpr int kIdHelpOk = 1020;
-inline constexpr const char* kHelpPageResource = ":/zenph/help.html";
+inline constexpr const char* kHelpPageResource = ":/zenphal/help.html";
 
 class CHelpDlg : public QDialog {
   Q_OBJECT

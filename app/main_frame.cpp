@@ -8,15 +8,15 @@
 
 #include "app/child_frame.h"
 #include "app/commands.h"
-#include "app/zenph_app.h"
-#include "app/zenph_doc.h"
-#include "app/zenph_view.h"
+#include "app/application.h"
+#include "app/document.h"
+#include "app/view.h"
 
 namespace zenphal {
 
 CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
   setWindowTitle(QStringLiteral("ZENPH"));
-  setWindowIcon(QIcon(QStringLiteral(":/zenph/zenph.png")));
+  setWindowIcon(QIcon(QStringLiteral(":/zenphal/zenphal.png")));
   m_mdiArea = new QMdiArea(this);
   m_mdiArea->setBackground(palette().brush(QPalette::Dark));
   setCentralWidget(m_mdiArea);
@@ -42,16 +42,11 @@ CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
   connect(AddCommand(kIdWindowTile), &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
   connect(AddCommand(kIdWindowArrange), &QAction::triggered, this, &CMainFrame::OnWindowArrange);
   // The view's commands go to the active document window's view.
-  const auto toView = [this](void (CZENPHView::*handler)()) {
-    return [this, handler] {
+  for (const ViewCommand& command : kViewCommands) {
+    connect(AddCommand(command.id), &QAction::triggered, this, [this, handler = command.handler] {
       if (CChildFrame* frame = ActiveFrame()) (frame->GetView()->*handler)();
-    };
-  };
-  connect(AddCommand(kIdStartCompute), &QAction::triggered, this, toView(&CZENPHView::OnStartCompute));
-  connect(AddCommand(kIdExampleDemo), &QAction::triggered, this, toView(&CZENPHView::OnExampleDemo));
-  connect(AddCommand(kIdViewAllAlignment), &QAction::triggered, this, toView(&CZENPHView::OnViewAllAlignment));
-  connect(AddCommand(kIdHelpTopic), &QAction::triggered, this, toView(&CZENPHView::OnHelpTopic));
-  connect(AddCommand(kIdFileExportPicture), &QAction::triggered, this, toView(&CZENPHView::OnExportPicture));
+    });
+  }
   // The keys work whichever menu is shown.
   addActions({Command(kIdFileNew), Command(kIdFileOpen), Command(kIdFileSave)});
 

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
+
+#include "formats/input_file.h"
+#include "output/file_writer.h"
 
 namespace zenphal {
 namespace {
@@ -13,6 +15,8 @@ void Show(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
   QMessageBox box(icon, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok, parent);
   box.exec();
 }
+
+QString FromFilePath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 }  // namespace
 
@@ -26,48 +30,28 @@ QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(
 
 std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(); }
 
-std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
-  const QFileInfo info(path);
-  if (!info.exists()) {
-    *error = QStringLiteral("%1 was not found.").arg(NativePath(path));
-    return std::nullopt;
+std::string ToFilePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString MessageOf(const FileReadError& e) {
+  using Kind = FileReadError::Kind;
+  const QString path = NativePath(FromFilePath(e.path));
+  const QString reason = ToQString(e.reason);
+  switch (e.kind) {
+    case Kind::kNotFound: return QStringLiteral("%1 was not found.").arg(path);
+    case Kind::kAccessDenied: return QStringLiteral("Access to %1 was denied.").arg(path);
+    case Kind::kDirectory: return QStringLiteral("%1 is a folder, not a file.").arg(path);
+    case Kind::kNotRegular:
+      return QStringLiteral("%1 is not a regular file (a device, pipe or socket); it was not read.").arg(path);
+    case Kind::kTooLarge: return QStringLiteral("%1 is larger than 64 MiB; it was not read.").arg(path);
+    case Kind::kOpenFailed: return QStringLiteral("%1 could not be opened: %2.").arg(path, reason);
+    case Kind::kReadFailed: return QStringLiteral("%1 could not be read: %2.").arg(path, reason);
   }
-  if (info.isDir()) {
-    *error = QStringLiteral("%1 is a folder, not a file.").arg(NativePath(path));
-    return std::nullopt;
-  }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    *error = file.error() == QFileDevice::OpenError && !info.isReadable()
-                 ? QStringLiteral("Access to %1 was denied.").arg(NativePath(path))
-                 : QStringLiteral("%1 could not be opened: %2.").arg(NativePath(path), file.errorString());
-    return std::nullopt;
-  }
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    *error = QStringLiteral("%1 could not be read: %2.").arg(NativePath(path), file.errorString());
-    return std::nullopt;
-  }
-  return bytes;
+  return ToQString(e.what());
 }
 
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error) {
-  QSaveFile file(path);
-  // A file in a folder we may not create files in can still be replaced in
-  // place when the file itself is writable.
-  file.setDirectWriteFallback(true);
-  if (!file.open(QIODevice::WriteOnly)) {
-    const QFileInfo info(path);
-    *error = !info.absoluteDir().exists()
-                 ? QStringLiteral("%1 was not found.").arg(NativePath(info.absolutePath()))
-                 : QStringLiteral("%1 could not be created: %2.").arg(NativePath(path), file.errorString());
-    return false;
-  }
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    *error = QStringLiteral("%1 could not be written: %2.").arg(NativePath(path), file.errorString());
-    return false;
-  }
-  return true;
+QString MessageOf(const WriteError& e) {
+  const QString path = NativePath(QFileInfo(FromFilePath(e.path)).absoluteFilePath());
+  return QStringLiteral("%1 could not be written: %2.").arg(path, ToQString(e.reason));
 }
 
 }  // namespace zenphal

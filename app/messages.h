@@ -1,14 +1,17 @@
 #pragma once
-// Message boxes and whole-file reads and writes with the application's
-// wording. Every message box is titled with the application title.
-#include <QByteArray>
+// Message boxes with the application's wording, and the words for the core's
+// file errors. Every message box is titled with the application title. This
+// is where core errors become messages: handlers catch them and show them
+// here, at the edge.
 #include <QString>
-#include <optional>
 #include <string>
 
 class QWidget;
 
 namespace zenphal {
+
+class FileReadError;
+class WriteError;
 
 inline constexpr const char* kAppTitle = "ZENPH";
 
@@ -22,16 +25,15 @@ void ShowError(QWidget* parent, const QString& text);
 // so ASCII texts pass unchanged).
 QString ToQString(const std::string& text);
 std::string ToStdString(const QString& text);
+// A path for the core's file routines (the file system's encoding).
+std::string ToFilePath(const QString& path);
 
 // A path as the user's platform writes it, for messages.
 QString NativePath(const QString& path);
 
-// The whole file, or nullopt with *error set to a message naming the file and
-// the cause ("%1 was not found.", "Access to %1 was denied.", ...).
-std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error);
-
-// Replaces the file's content by bytes; the old content survives a failed
-// write. Returns false with *error naming the file and the cause.
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error);
+// The file error texts: "%1 was not found.", "Access to %1 was denied.",
+// "%1 is a folder, not a file.", "%1 could not be written: %2.", ...
+QString MessageOf(const FileReadError& error);
+QString MessageOf(const WriteError& error);
 
 }  // namespace zenphal

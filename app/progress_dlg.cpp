@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "app/dialog_builder.h"
-#include "decomposition/decomposition.h"
+#include "computation/computation.h"
 
 namespace zenphal {
 namespace {
@@ -63,15 +63,16 @@ void CProgressDlg::closeEvent(QCloseEvent* event) {
   }
 }
 
-void RunDecompositionWithProgress(CDecomposition& decomposition, QWidget* owner) {
+void RunWithProgress(Computation& computation, QWidget* owner) {
   CProgressDlg dialog(owner);
   dialog.setWindowModality(Qt::ApplicationModal);
-  decomposition.SetProgressFactory([&dialog] { return std::make_unique<ProgressRelay>(&dialog); });
+  Computation::RunOptions options;
+  options.progress = [&dialog] { return std::make_unique<ProgressRelay>(&dialog); };
 
   std::exception_ptr failure;
   std::thread worker([&] {
     try {
-      decomposition.Run();
+      computation.Run(options);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -80,7 +81,6 @@ void RunDecompositionWithProgress(CDecomposition& decomposition, QWidget* owner)
   });
   dialog.exec();
   worker.join();
-  decomposition.SetProgressFactory(nullptr);
   if (failure) std::rethrow_exception(failure);
 }
 

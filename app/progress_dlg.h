@@ -7,7 +7,7 @@ class QProgressBar;
 
 namespace zenphal {
 
-class CDecomposition;
+class Computation;
 
 inline constexpr int kIdProgressBar = 1018;
 
@@ -32,11 +32,11 @@ class CProgressDlg : public QDialog {
   bool m_finished = false;
 };
 
-// Runs decomposition.Run() on a worker thread while the progress dialog is
+// Runs computation.Run() on a worker thread while the progress dialog is
 // shown modally, so every window keeps repainting and none takes input; the
 // run's progress reaches the bar through the event loop. Returns when the run
-// has ended and rethrows what it threw. The decomposition, its aligner and its
-// structures must not be touched by anything else meanwhile.
-void RunDecompositionWithProgress(CDecomposition& decomposition, QWidget* owner);
+// has ended and rethrows what it threw. The computation must not be touched
+// by anything else meanwhile.
+void RunWithProgress(Computation& computation, QWidget* owner);
 
 }  // namespace zenphal

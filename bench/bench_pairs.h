@@ -7,7 +7,7 @@
 #include "engine/aligner.h"
 #include "testing/reference_aligner.h"
 #include "engine/rna_structure.h"
-#include "text/examples.h"
+#include "formats/example_table.h"
 
 namespace zenphal::bench {
 

@@ -3,9 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <stdexcept>
 
 #include "engine/errors.h"
+#include "formats/read_structure.h"
+#include "formats/structure_source.h"
+#include "output/file_writer.h"
 
 namespace zenphal::cli {
 
@@ -17,6 +21,17 @@ const char* const kFormatHelp =
     "crossing pairs, optional energy), ct (header with the base count, then index base previous next "
     "partner natural), bpseq (position base partner, from 1)";
 
+const char* const kRnaHelp =
+    "example:N (1 to 6) or a structure file: the input dialog's layout, dot-bracket, CT or BPSEQ; FILE#K "
+    "picks the K-th structure of a file holding several";
+
+void AddInputOptions(CLI::App* command, InputOptions& o) {
+  command->add_option("RNA1", o.rna1, std::string("First structure: ") + kRnaHelp)->required();
+  command->add_option("RNA2", o.rna2, std::string("Second structure: ") + kRnaHelp)->required();
+  command->add_option("--match", o.scores.match, "Match score")->capture_default_str();
+  command->add_option("--indel", o.scores.indel, "Indel score")->capture_default_str();
+}
+
 void AddFormatOption(CLI::App* command, std::string& format) {
   command->add_option("--format", format, kFormatHelp)
       ->check(CLI::IsMember({"auto", "layout", "dot-bracket", "ct", "bpseq"}))
@@ -26,29 +41,21 @@ void AddFormatOption(CLI::App* command, std::string& format) {
 }  // namespace
 
 void Commands::Register(CLI::App& app) {
-  const std::string rnaHelp =
-      "example:N (1 to 6) or a structure file: the input dialog's layout, dot-bracket, CT or BPSEQ; FILE#K "
-      "picks the K-th structure of a file holding several";
-
   examples_ = app.add_subcommand("examples", "List the built-in example structures (number, name, length, stems)");
 
   align_ = app.add_subcommand("align", "Print the optimal alignment at one point (mismatch score, gap score)");
-  align_->add_option("RNA1", align_options_.rna1, "First structure: " + rnaHelp)->required();
-  align_->add_option("RNA2", align_options_.rna2, "Second structure: " + rnaHelp)->required();
-  align_->add_option("--match", align_options_.match, "Match score")->capture_default_str();
-  align_->add_option("--indel", align_options_.indel, "Indel score")->capture_default_str();
-  align_->add_option("--at", align_options_.at, "The point X,Y: mismatch score X, gap score Y")->required();
-  align_->add_flag("--json", align_options_.json, "Print one JSON object instead of the report");
-  AddFormatOption(align_, align_options_.format);
+  AddInputOptions(align_, alignOptions_.input);
+  align_->add_option("--at", alignOptions_.at, "The point X,Y: mismatch score X, gap score Y")->required();
+  align_->add_flag("--json", alignOptions_.json, "Print one JSON object instead of the report");
+  AddFormatOption(align_, alignOptions_.input.format);
 
   decompose_ = app.add_subcommand("decompose",
                                   "Divide the score rectangle into polygons of optimality and print every optimal "
                                   "alignment");
-  auto& d = decompose_options_;
-  decompose_->add_option("RNA1", d.rna1, "First structure: " + rnaHelp)->required();
-  decompose_->add_option("RNA2", d.rna2, "Second structure: " + rnaHelp)->required();
-  decompose_->add_option("--match", d.match, "Match score")->capture_default_str();
-  decompose_->add_option("--indel", d.indel, "Indel score")->capture_default_str();
+  DecomposeOptions& d = decomposeOptions_;
+  AddInputOptions(decompose_, d.input);
+  d.mismatch = d.input.scores.mismatchFrom + "," + d.input.scores.mismatchTo;
+  d.gap = d.input.scores.gapFrom + "," + d.input.scores.gapTo;
   decompose_->add_option("--mismatch", d.mismatch, "Mismatch score range FROM,TO")->capture_default_str();
   decompose_->add_option("--gap", d.gap, "Gap score range FROM,TO")->capture_default_str();
   decompose_->add_option("--report", d.reportFile, "Write the report to FILE instead of stdout");
@@ -60,37 +67,63 @@ void Commands::Register(CLI::App& app) {
                        "Number the polygons in the picture (as in the report) and write the range values at the "
                        "rectangle's corners");
   decompose_->add_flag("--quiet,-q", d.quiet, "No progress line on stderr");
-  AddFormatOption(decompose_, d.format);
+  AddFormatOption(decompose_, d.input.format);
 }
 
 int Commands::Run() {
   if (examples_->parsed()) return RunExamples();
-  if (align_->parsed()) return RunAlign(align_options_);
-  if (decompose_->parsed()) return RunDecompose(decompose_options_);
+  if (align_->parsed()) return RunAlign(alignOptions_);
+  if (decompose_->parsed()) return RunDecompose(decomposeOptions_);
   throw std::logic_error("no subcommand parsed");
+}
+
+ComputationInput ReadInput(const InputOptions& o) {
+  ComputationInput input;
+  // The scores first: a mistyped option is reported before any file is read.
+  ReadScores(o.scores, input);
+  const StructureFormat format = *StructureFormatFromName(o.format);
+  const StructureSource first = LoadStructureSource(o.rna1, format);
+  const StructureSource second = LoadStructureSource(o.rna2, format);
+  for (const StructureSource* source : {&first, &second}) {
+    for (const std::string& note : source->notes) std::cerr << "zenphal-cli: " << note << "\n";
+  }
+  input.bases1 = first.bases;
+  input.stems1 = first.stems;
+  input.label1 = first.label;
+  input.bases2 = second.bases;
+  input.stems2 = second.stems;
+  input.label2 = second.label;
+  return input;
+}
+
+std::pair<std::string, std::string> SplitPair(InputField first, const std::string& text) {
+  const size_t comma = text.find(',');
+  if (comma == std::string::npos || text.find(',', comma + 1) != std::string::npos) {
+    throw FieldError(first, text, "is not two numbers separated by a comma, such as 0,2");
+  }
+  return {text.substr(0, comma), text.substr(comma + 1)};
+}
+
+std::string OptionOf(InputField field) {
+  switch (field) {
+    case InputField::kRna1: return "RNA1";
+    case InputField::kRna2: return "RNA2";
+    case InputField::kMatch: return "--match";
+    case InputField::kIndel: return "--indel";
+    case InputField::kMismatchFrom:
+    case InputField::kMismatchTo: return "--mismatch";
+    case InputField::kGapFrom:
+    case InputField::kGapTo: return "--gap";
+    case InputField::kPointMismatch:
+    case InputField::kPointGap: return "--at";
+  }
+  return "input";
 }
 
 void WriteStdout(const std::string& text) {
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-    throw std::runtime_error(std::string("cannot write to standard output: ") + std::strerror(errno));
+    throw WriteError("standard output", "cannot write", std::strerror(errno));
   }
-}
-
-std::ofstream CreateOutputFile(const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw InputError(path + ": cannot create: " + std::strerror(errno));
-  return out;
-}
-
-void FinishOutputFile(std::ofstream& out, const std::string& path, const std::string& text) {
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) throw InputError(path + ": cannot write: " + std::strerror(errno));
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream out = CreateOutputFile(path);
-  FinishOutputFile(out, path, text);
 }
 
 }  // namespace zenphal::cli

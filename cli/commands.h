@@ -1,27 +1,33 @@
 #pragma once
-// The subcommands of zenphal-cli and their options.
+// The subcommands of zenphal-cli, their options, and what they share. Each
+// command parses, calls the computation layer and prints: nothing here
+// computes.
 #include <CLI/CLI.hpp>
-#include <fstream>
 #include <string>
+
+#include "computation/input.h"
 
 namespace zenphal::cli {
 
-struct AlignOptions {
+// The structure operands and score options that align and decompose share.
+struct InputOptions {
   std::string rna1, rna2;
-  std::string match = "1.0", indel = "0.5";
-  std::string at;
   std::string format = "auto";
+  ScoreTexts scores;  // the defaults as the dialogs show them
+};
+
+struct AlignOptions {
+  InputOptions input;
+  std::string at;
   bool json = false;
 };
 
 struct DecomposeOptions {
-  std::string rna1, rna2;
-  std::string match = "1.0", indel = "0.5";
-  std::string mismatch = "0,2", gap = "0,2";
+  InputOptions input;
+  std::string mismatch, gap;     // "FROM,TO"; the defaults come from ScoreTexts
   std::string reportFile, jsonFile;
   std::string svgFile, pngFile;  // pictures of the decomposition
   bool labels = false;           // with the publication labels
-  std::string format = "auto";
   bool quiet = false;
 };
 
@@ -29,14 +35,20 @@ int RunExamples();
 int RunAlign(const AlignOptions& options);
 int RunDecompose(const DecomposeOptions& options);
 
-// Writes text to stdout exactly; throws when the write fails.
+// The checked input of a computation from the operands and score texts:
+// loads both structures (their notes go to stderr) and reads the scores.
+// Throws FieldError, InputError or FileReadError.
+ComputationInput ReadInput(const InputOptions& options);
+
+// "A,B" into two texts; throws FieldError(first) when it is not two texts
+// separated by one comma.
+std::pair<std::string, std::string> SplitPair(InputField first, const std::string& text);
+
+// The option a field comes from: "--match", "--mismatch", "--at", ...
+std::string OptionOf(InputField field);
+
+// Writes text to stdout exactly; throws WriteError naming standard output.
 void WriteStdout(const std::string& text);
-// Writes text to a file exactly; throws InputError naming the file on failure.
-void WriteFile(const std::string& path, const std::string& text);
-// The same in two steps, for output that is costly to make: creating (or
-// emptying) the file first fails early for a path that cannot be written.
-std::ofstream CreateOutputFile(const std::string& path);
-void FinishOutputFile(std::ofstream& out, const std::string& path, const std::string& text);
 
 class Commands {
  public:
@@ -47,8 +59,8 @@ class Commands {
   CLI::App* examples_ = nullptr;
   CLI::App* align_ = nullptr;
   CLI::App* decompose_ = nullptr;
-  AlignOptions align_options_;
-  DecomposeOptions decompose_options_;
+  AlignOptions alignOptions_;
+  DecomposeOptions decomposeOptions_;
 };
 
 }  // namespace zenphal::cli

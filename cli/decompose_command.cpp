@@ -3,18 +3,12 @@
 #include <cstdio>
 #include <iostream>
 #include <iterator>
-#include <nlohmann/json.hpp>
 
 #include "cli/commands.h"
-#include "cli/json_output.h"
-#include "cli/operands.h"
 #include "cli/picture_output.h"
-#include "decomposition/decomposition.h"
-#include "engine/aligner.h"
-#include "engine/errors.h"
-#include "formats/read_structure.h"
-#include "text/reports.h"
-#include "text/score_text.h"
+#include "computation/computation.h"
+#include "computation/outputs.h"
+#include "output/file_writer.h"
 
 namespace zenphal::cli {
 namespace {
@@ -33,44 +27,8 @@ class TerminalProgress : public Progress {
   }
 };
 
-nlohmann::ordered_json DecompositionJson(const CDecomposition& d, float match, float indel) {
-  nlohmann::ordered_json out;
-  out["match"] = ShortestDecimalOf(match);
-  out["indel"] = ShortestDecimalOf(indel);
-  out["mismatch_range"] = {ShortestDecimalOf(d.mismatchFrom), ShortestDecimalOf(d.mismatchTo)};
-  out["gap_range"] = {ShortestDecimalOf(d.gapFrom), ShortestDecimalOf(d.gapTo)};
-  out["aligner_calls"] = d.AlignerCalls();
-  out["incomplete"] = d.Incomplete();
-  nlohmann::ordered_json polygons = nlohmann::ordered_json::array();
-  for (int i = 0; i < d.PolygonCount(); ++i) {
-    const CAlignment& p = d.Polygon(i);
-    nlohmann::ordered_json polygon;
-    polygon["counts"] = CountsJson(p);
-    polygon["top"] = p.rows.TopInReadingOrder();
-    polygon["bottom"] = p.rows.BottomInReadingOrder();
-    polygon["witness"] = {ShortestDecimalOf(p.witness.x), ShortestDecimalOf(p.witness.y)};
-    polygon["side_flags"] = {p.sideFlags[0], p.sideFlags[1], p.sideFlags[2], p.sideFlags[3]};
-    nlohmann::ordered_json edges = nlohmann::ordered_json::array();
-    for (const Edge& e : p.edges) edges.push_back({ShortestDecimalOf(e.x1), ShortestDecimalOf(e.y1), ShortestDecimalOf(e.x2), ShortestDecimalOf(e.y2)});
-    polygon["edges"] = std::move(edges);
-    polygons.push_back(std::move(polygon));
-  }
-  out["polygons"] = std::move(polygons);
-  return out;
-}
-
-}  // namespace
-
-int RunDecompose(const DecomposeOptions& o) {
-  const float match = ReadScoreOption("--match", o.match);
-  const float indel = ReadScoreOption("--indel", o.indel);
-  const auto [mismatchFrom, mismatchTo] = ReadScorePair("--mismatch", o.mismatch);
-  const auto [gapFrom, gapTo] = ReadScorePair("--gap", o.gap);
-  if (auto problem = RectangleProblem(mismatchFrom, mismatchTo, gapFrom, gapTo)) throw InputError(*problem);
-  if (o.labels && o.svgFile.empty() && o.pngFile.empty()) {
-    throw InputError("--label: the labels go on a picture; give --svg FILE or --png FILE as well");
-  }
-  // Two outputs in one file would leave a mix of both, or only the last.
+// Two outputs in one file would leave only the last.
+void CheckOutputsApart(const DecomposeOptions& o) {
   const std::pair<const char*, const std::string*> outputs[] = {
       {"--report", &o.reportFile}, {"--json", &o.jsonFile}, {"--svg", &o.svgFile}, {"--png", &o.pngFile}};
   for (size_t i = 0; i < std::size(outputs); ++i) {
@@ -81,34 +39,43 @@ int RunDecompose(const DecomposeOptions& o) {
       }
     }
   }
-  const auto [first, second] = LoadStructurePair(o.rna1, o.rna2, o.format);
+}
 
-  CAligner aligner(first, second, match, indel);
-  CDecomposition decomposition;
-  decomposition.Init(mismatchFrom, mismatchTo, gapFrom, gapTo);
-  decomposition.SetAligner(&aligner);
-  if (!o.quiet && isatty(STDERR_FILENO)) {
-    decomposition.SetProgressFactory([] { return std::make_unique<TerminalProgress>(); });
+}  // namespace
+
+int RunDecompose(const DecomposeOptions& o) {
+  InputOptions inputOptions = o.input;
+  ScoreTexts& scores = inputOptions.scores;
+  std::tie(scores.mismatchFrom, scores.mismatchTo) = SplitPair(InputField::kMismatchFrom, o.mismatch);
+  std::tie(scores.gapFrom, scores.gapTo) = SplitPair(InputField::kGapFrom, o.gap);
+  ComputationInput checkedScores;
+  ReadScores(scores, checkedScores);  // before anything else, as the options come
+  if (o.labels && o.svgFile.empty() && o.pngFile.empty()) {
+    throw InputError("--label: the labels go on a picture; give --svg FILE or --png FILE as well");
   }
-  decomposition.Run();
-  if (decomposition.Incomplete()) {
+  CheckOutputsApart(o);
+  Computation computation(ReadInput(inputOptions));
+  // Every output file before the work, so that a path that cannot be
+  // written is reported at once.
+  for (const std::string* file : {&o.jsonFile, &o.svgFile, &o.pngFile, &o.reportFile}) {
+    if (!file->empty()) CheckCanWrite(*file);
+  }
+
+  Computation::RunOptions run;
+  if (!o.quiet && isatty(STDERR_FILENO)) run.progress = [] { return std::make_unique<TerminalProgress>(); };
+  computation.Run(run);
+  if (computation.Decomposition().Incomplete()) {
     std::cerr << "zenphal-cli: warning: the search hit one of its loop bounds; the decomposition may be "
                  "incomplete\n";
   }
 
-  const std::string report = AllAlignmentsReport(first, second, match, indel, decomposition);
-  if (!o.jsonFile.empty()) {
-    WriteFile(o.jsonFile,
-              DecompositionJson(decomposition, match, indel)
-                      .dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
-                  "\n");
-  }
-  WriteDecompositionPictures(decomposition, o.svgFile, o.pngFile, o.labels);
-  if (!o.reportFile.empty()) {
-    WriteFile(o.reportFile, report);
-  } else {
-    WriteStdout(report);
-  }
+  const std::string report = AllAlignmentsText(computation);
+  OutputSet outputs;
+  if (!o.jsonFile.empty()) outputs.Stage(o.jsonFile, DecompositionJsonText(computation));
+  StageDecompositionPictures(outputs, computation.Decomposition(), o.svgFile, o.pngFile, o.labels);
+  if (!o.reportFile.empty()) outputs.Stage(o.reportFile, report);
+  outputs.Commit();
+  if (o.reportFile.empty()) WriteStdout(report);
   return 0;
 }
 

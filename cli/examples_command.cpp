@@ -1,7 +1,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "text/examples.h"
+#include "formats/example_table.h"
 
 namespace zenphal::cli {
 

@@ -6,7 +6,10 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "computation/input.h"
 #include "engine/errors.h"
+#include "formats/input_file.h"
+#include "output/file_writer.h"
 
 int main(int argc, char** argv) {
   using namespace zenphal::cli;
@@ -47,11 +50,20 @@ int main(int argc, char** argv) {
 
   try {
     return commands.Run();
-  } catch (const zenphal::InputError& e) {
-    std::cerr << "zenphal-cli: " << e.what() << "\n";
-    return 2;
   } catch (const std::exception& e) {
-    std::cerr << "zenphal-cli: internal error: " << e.what() << "\n";
-    return 1;
+    // What the user can correct: bad input, a file that cannot be read or
+    // written. Anything else is a bug of ours.
+    const bool user = dynamic_cast<const zenphal::InputError*>(&e) != nullptr ||
+                      dynamic_cast<const zenphal::FileReadError*>(&e) != nullptr ||
+                      dynamic_cast<const zenphal::WriteError*>(&e) != nullptr;
+    std::cerr << "zenphal-cli: " << (user ? "" : "internal error: ");
+    const auto* field = dynamic_cast<const zenphal::FieldError*>(&e);
+    if (field != nullptr && !(field->text.empty() && field->problem.empty())) {
+      // A score option is named as the user wrote it.
+      std::cerr << OptionOf(field->field) << ": '" << field->text << "' " << field->problem << "\n";
+    } else {
+      std::cerr << e.what() << "\n";
+    }
+    return user ? 2 : 1;
   }
 }

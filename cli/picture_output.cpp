@@ -2,12 +2,10 @@
 
 #include <QGuiApplication>
 #include <cstdio>
-#include <fstream>
 #include <memory>
-#include <vector>
 
-#include "cli/commands.h"
 #include "decomposition/decomposition.h"
+#include "output/file_writer.h"
 #include "render/picture_export.h"
 
 namespace zenphal::cli {
@@ -41,23 +39,15 @@ class OffscreenGui {
 
 }  // namespace
 
-void WriteDecompositionPictures(const CDecomposition& d, const std::string& svgPath, const std::string& pngPath,
-                                bool labels) {
-  struct Output {
-    PictureFormat format;
-    const std::string& path;
-    std::ofstream file;
-  };
-  std::vector<Output> outputs;
-  // Every file first, so that a path that cannot be written is reported
-  // before Qt starts (and says nothing of its own).
-  if (!svgPath.empty()) outputs.push_back({PictureFormat::kSvg, svgPath, CreateOutputFile(svgPath)});
-  if (!pngPath.empty()) outputs.push_back({PictureFormat::kPng, pngPath, CreateOutputFile(pngPath)});
-  if (outputs.empty()) return;
+void StageDecompositionPictures(OutputSet& outputs, const CDecomposition& d, const std::string& svgPath,
+                                const std::string& pngPath, bool labels) {
+  if (svgPath.empty() && pngPath.empty()) return;
   const OffscreenGui gui;
-  for (Output& o : outputs) {
-    const QByteArray bytes = DecompositionPicture(o.format, d, QGuiApplication::font(), labels);
-    FinishOutputFile(o.file, o.path, bytes.toStdString());
+  if (!svgPath.empty()) {
+    outputs.Stage(svgPath, DecompositionPicture(PictureFormat::kSvg, d, QGuiApplication::font(), labels).toStdString());
+  }
+  if (!pngPath.empty()) {
+    outputs.Stage(pngPath, DecompositionPicture(PictureFormat::kPng, d, QGuiApplication::font(), labels).toStdString());
   }
 }
 

@@ -16,8 +16,11 @@
 
 namespace zenphal {
 
-// Why a rectangle cannot be decomposed (an empty or inverted range, or one
-// reaching below 0), or nullopt when it can. The message names the range.
+// Why a range of the rectangle cannot be decomposed (not finite, reaching
+// below 0, empty or inverted), or nullopt when it can. The message begins
+// with the range's name and values: "mismatch score range [2.000000, ...".
+std::optional<std::string> RangeProblem(const char* name, float from, float to);
+// The same for both ranges, the mismatch range first.
 std::optional<std::string> RectangleProblem(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo);
 
 class CDecomposition {

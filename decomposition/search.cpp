@@ -12,20 +12,6 @@
 
 namespace zenphal {
 
-std::optional<std::string> RectangleProblem(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo) {
-  const auto check = [](const char* name, float from, float to) -> std::optional<std::string> {
-    const auto range = [&] {
-      return std::string(name) + " range [" + std::to_string(from) + ", " + std::to_string(to) + "]";
-    };
-    if (!std::isfinite(from) || !std::isfinite(to)) return range() + " is not finite";
-    if (from < 0.0f || to < 0.0f) return range() + " reaches below 0; scores must be 0 or more";
-    if (!(from < to)) return range() + " is empty or inverted; the lower end must be below the upper end";
-    return std::nullopt;
-  };
-  if (auto problem = check("mismatch score", mismatchFrom, mismatchTo)) return problem;
-  return check("gap score", gapFrom, gapTo);
-}
-
 void CDecomposition::Init(float mismatchFrom_, float mismatchTo_, float gapFrom_, float gapTo_) {
   mismatchFrom = mismatchFrom_;
   mismatchTo = mismatchTo_;

@@ -31,11 +31,7 @@ void PointAligner::EqualScoreLine(ScoreLine& line, const CAlignment& a, const CA
 
 CAligner::CAligner(const CRnaStructure& first_, const CRnaStructure& second_, float matchScore_, float indelScore_)
     : PointAligner(matchScore_, indelScore_), first(first_), second(second_) {
-  const long combined = static_cast<long>(first.length) + second.length;
-  if (combined > CRnaStructure::kMaxLength) {
-    throw InputError("the two structures hold " + std::to_string(combined) + " bases together; at most " +
-                     std::to_string(CRnaStructure::kMaxLength) + " can be aligned");
-  }
+  CheckAlignableLengths(first, second);
   fill_ = std::make_unique<FastAligner>(first, second);
 }
 

@@ -86,4 +86,12 @@ CRnaStructure::CRnaStructure(std::string_view sequenceText, std::string_view ste
   }
 }
 
+void CheckAlignableLengths(const CRnaStructure& first, const CRnaStructure& second) {
+  const long combined = static_cast<long>(first.length) + second.length;
+  if (combined > CRnaStructure::kMaxLength) {
+    throw InputError("the two structures hold " + std::to_string(combined) + " bases together; at most " +
+                     std::to_string(CRnaStructure::kMaxLength) + " can be aligned");
+  }
+}
+
 }  // namespace zenphal

@@ -41,4 +41,8 @@ class CRnaStructure {
   bool IsPaired(int i) const { return partner[i] != i; }
 };
 
+// Throws InputError when two structures hold more than kMaxLength bases
+// together: an alignment's column count and counts are 16-bit.
+void CheckAlignableLengths(const CRnaStructure& first, const CRnaStructure& second);
+
 }  // namespace zenphal

@@ -6,7 +6,7 @@
 #include "formats/dot_bracket.h"
 #include "formats/structure_pick.h"
 #include "formats/text_lines.h"
-#include "text/structure_text.h"
+#include "formats/layout.h"
 
 namespace zenphal {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "decomposition/decomposition.h"
 #include "render/frame_mapping.h"
-#include "text/score_text.h"
+#include "formats/score_text.h"
 
 namespace zenphal {
 namespace {

@@ -9,11 +9,7 @@ namespace zenphal {
 
 CReferenceAligner::CReferenceAligner(const CRnaStructure& first_, const CRnaStructure& second_, float matchScore_, float indelScore_)
     : PointAligner(matchScore_, indelScore_), first(first_), second(second_) {
-  const long combined = static_cast<long>(first.length) + second.length;
-  if (combined > CRnaStructure::kMaxLength) {
-    throw InputError("the two structures hold " + std::to_string(combined) + " bases together; at most " +
-                     std::to_string(CRnaStructure::kMaxLength) + " can be aligned");
-  }
+  CheckAlignableLengths(first, second);
   const size_t cells = static_cast<size_t>(first.length + 1) * static_cast<size_t>(second.length + 1);
   try {
     alignTable.resize(cells);

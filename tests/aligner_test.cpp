@@ -4,7 +4,7 @@
 
 #include "engine/errors.h"
 #include "test_support.h"
-#include "text/examples.h"
+#include "formats/example_table.h"
 
 namespace zenphal {
 namespace {

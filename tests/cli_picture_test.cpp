@@ -17,7 +17,7 @@
 #include "engine/rna_structure.h"
 #include "render/frame_mapping.h"
 #include "render/picture_export.h"
-#include "text/examples.h"
+#include "formats/example_table.h"
 
 using namespace zenphal;
 

@@ -13,7 +13,7 @@
 #include "engine/errors.h"
 #include "engine/fill/interval_fill.h"
 #include "testing/reference_aligner.h"
-#include "text/examples.h"
+#include "formats/example_table.h"
 
 namespace zenphal {
 namespace {

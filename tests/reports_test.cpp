@@ -1,4 +1,4 @@
-#include "text/reports.h"
+#include "output/reports.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text/score_text.h"
+#include "formats/score_text.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "decomposition/decomposition.h"
 #include "engine/aligner.h"
 #include "engine/errors.h"
-#include "text/examples.h"
+#include "formats/example_table.h"
 
 namespace zenphal {
 namespace {

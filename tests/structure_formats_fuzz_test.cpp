@@ -16,8 +16,8 @@
 #include "formats/ct.h"
 #include "formats/dot_bracket.h"
 #include "formats/read_structure.h"
-#include "text/examples.h"
-#include "text/structure_text.h"
+#include "formats/example_table.h"
+#include "formats/layout.h"
 
 namespace zenphal {
 namespace {

@@ -17,8 +17,8 @@
 #include "app/progress_dlg.h"
 #include "gui/gui_test_support.h"
 #include "engine/rna_structure.h"
-#include "text/examples.h"
-#include "text/structure_text.h"
+#include "formats/example_table.h"
+#include "formats/layout.h"
 #include "app/messages.h"
 
 using namespace zenphal;
@@ -120,8 +120,8 @@ class DialogsTest : public QObject {
     QCOMPARE(dialog.m_fGapTo, 2.0f);
     auto computation = dialog.TakeComputation();
     QVERIFY(computation);
-    QCOMPARE(computation->structure1->sequence, dialog.m_strSequence1);
-    QCOMPARE(computation->aligner->indelScore, 0.5f);
+    QCOMPARE(computation->First().sequence, dialog.m_strSequence1);
+    QCOMPARE(computation->Aligner().indelScore, 0.5f);
   }
 
   void InputDialogTypedTextAndScores() {
@@ -303,8 +303,8 @@ class DialogsTest : public QObject {
     QCOMPARE(dialog.m_strSequence2, std::string(ExampleTable()[4].bases));
     auto computation = dialog.TakeComputation();
     QVERIFY(computation);
-    QCOMPARE(computation->structure1->partner, yeast.partner);
-    QCOMPARE(computation->structure2->partner, yeast.partner);
+    QCOMPARE(computation->First().partner, yeast.partner);
+    QCOMPARE(computation->Second().partner, yeast.partner);
 
     // BPSEQ typed in; a pasted dot-bracket with the energy RNAfold prints.
     CInputDlg typed;
@@ -315,8 +315,8 @@ class DialogsTest : public QObject {
     QCOMPARE(typed.m_strSequence1, std::string("GGAAACC"));
     QCOMPARE(typed.m_strSequence2, std::string("GGGAAACCC"));
     auto hairpins = typed.TakeComputation();
-    QCOMPARE(hairpins->structure1->partner, CRnaStructure("GGAAACC", "0 6 2").partner);
-    QCOMPARE(hairpins->structure2->partner, CRnaStructure("GGGAAACCC", "0 8 3").partner);
+    QCOMPARE(hairpins->First().partner, CRnaStructure("GGAAACC", "0 6 2").partner);
+    QCOMPARE(hairpins->Second().partner, CRnaStructure("GGGAAACCC", "0 8 3").partner);
 
     // A reader's error names the box and the format; the dialog stays open
     // with the text as it was.
@@ -385,20 +385,20 @@ class DialogsTest : public QObject {
     QCOMPARE(PressOk(&dialog), QString());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     // The same row twice: two identical structures from the one table.
-    QCOMPARE(dialog.m_pszSequence1, ExampleTable()[2].bases);
-    QCOMPARE(dialog.m_pszSequence2.data(), dialog.m_pszSequence1.data());
-    QCOMPARE(dialog.m_pszSequence1.size(), size_t(116));
-    QCOMPARE(dialog.m_pszStems2, ExampleTable()[2].stems);
+    QCOMPARE(std::string_view(dialog.m_pszSequence1), ExampleTable()[2].bases);
+    QCOMPARE(dialog.m_pszSequence2, dialog.m_pszSequence1);
+    QCOMPARE(std::string_view(dialog.m_pszSequence1).size(), size_t(116));
+    QCOMPARE(std::string_view(dialog.m_pszStems2), ExampleTable()[2].stems);
 
     CExampleDemoDlg trnas;
     Combo(&trnas, 1012)->setCurrentIndex(5);
     Combo(&trnas, 1013)->setCurrentIndex(6);
     QCOMPARE(TextBox(&trnas, 1006)->toPlainText(), ShownText(6));
     QCOMPARE(PressOk(&trnas), QString());
-    QCOMPARE(trnas.m_pszSequence1.size(), size_t(76));
-    QCOMPARE(trnas.m_pszSequence2.size(), size_t(74));
-    QCOMPARE(trnas.m_pszStems1, std::string_view("0 71 7 9 24 4 26 42 5 48 64 5"));
-    QCOMPARE(trnas.m_pszStems2, std::string_view("0 72 7 9 26 4 29 44 5 49 65 5"));
+    QCOMPARE(std::string_view(trnas.m_pszSequence1).size(), size_t(76));
+    QCOMPARE(std::string_view(trnas.m_pszSequence2).size(), size_t(74));
+    QCOMPARE(std::string_view(trnas.m_pszStems1), std::string_view("0 71 7 9 24 4 26 42 5 48 64 5"));
+    QCOMPARE(std::string_view(trnas.m_pszStems2), std::string_view("0 72 7 9 26 4 29 44 5 49 65 5"));
     QCOMPARE(trnas.m_fIndel, 0.5f);
   }
 
@@ -438,8 +438,8 @@ class DialogsTest : public QObject {
       auto* shownBar = FindControlAs<QProgressBar>(shown, kIdProgressBar);
       connect(shownBar, &QProgressBar::valueChanged, shown, [&](int v) { positions << v; });
     });
-    RunDecompositionWithProgress(computation->decomposition, nullptr);
-    QCOMPARE(computation->decomposition.PolygonCount(), 26);
+    RunWithProgress(*computation, nullptr);
+    QCOMPARE(computation->Decomposition().PolygonCount(), 26);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     for (int p : positions) QVERIFY(p >= 0 && p < 100);
   }

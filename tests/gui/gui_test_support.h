@@ -9,8 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/computation.h"
-#include "text/examples.h"
+#include "computation/computation.h"
+#include "formats/example_table.h"
 
 namespace zenphal::testing {
 
@@ -72,6 +72,11 @@ class MessageCatcher {
 inline void UseTemporarySettings(const QTemporaryDir& dir) {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+}
+
+// A computation ready to run, as the dialogs hand one over.
+inline std::unique_ptr<Computation> BuildComputation(const ComputationInput& input) {
+  return std::make_unique<Computation>(input);
 }
 
 // Two short structures whose decomposition takes a moment only.

@@ -12,9 +12,9 @@
 #include "app/commands.h"
 #include "app/export_picture_dlg.h"
 #include "app/main_frame.h"
-#include "app/zenph_app.h"
-#include "app/zenph_doc.h"
-#include "app/zenph_view.h"
+#include "app/application.h"
+#include "app/document.h"
+#include "app/view.h"
 #include "gui/gui_test_support.h"
 #include "render/decomposition_picture.h"
 #include "render/frame_mapping.h"
@@ -154,7 +154,7 @@ class PictureExportTest : public QObject {
 
   void PngIsTheViewsPicture() {
     doc_->Compute(BuildComputation(TrnaInput()), view_);
-    const CDecomposition& d = doc_->m_decomposition;
+    const CDecomposition& d = doc_->Decomposition();
     QCOMPARE(d.PolygonCount(), 26);
 
     QTemporaryDir dir;
@@ -177,7 +177,7 @@ class PictureExportTest : public QObject {
 
   void SvgHasOneLinePerListedEdge() {
     doc_->Compute(BuildComputation(TrnaInput()), view_);
-    const CDecomposition& d = doc_->m_decomposition;
+    const CDecomposition& d = doc_->Decomposition();
     for (bool labels : {false, true}) {
       const SvgContent svg = ParseSvg(DecompositionSvg(d, view_->font(), labels));
       QVERIFY2(svg.error.isEmpty(), qPrintable(svg.error));
@@ -201,7 +201,7 @@ class PictureExportTest : public QObject {
   void LabelsNumberPolygonsAndWriteTheRanges() {
     ComputationInput input = SmallInput(2.5f, 1.0f);
     doc_->Compute(BuildComputation(input), view_);
-    const CDecomposition& d = doc_->m_decomposition;
+    const CDecomposition& d = doc_->Decomposition();
     const int n = d.PolygonCount();
     QVERIFY(n > 2);
     const QFontMetrics metrics = view_->fontMetrics();
@@ -277,7 +277,7 @@ class PictureExportTest : public QObject {
     QTemporaryDir dir;
     const QString labelled = dir.filePath(QStringLiteral("labelled.svg"));
     {
-      OnModal<CExportPictureDlg> chooser([&](CExportPictureDlg* d) {
+      OnModal<ExportPictureDialog> chooser([&](ExportPictureDialog* d) {
         QCOMPARE(d->windowTitle(), QStringLiteral("Export Picture"));
         QCOMPARE(d->nameFilters(), (QStringList{"SVG Pictures (*.svg)", "PNG Pictures (*.png)"}));
         QCOMPARE(d->acceptMode(), QFileDialog::AcceptSave);
@@ -295,12 +295,12 @@ class PictureExportTest : public QObject {
     QVERIFY(svg.open(QIODevice::ReadOnly));
     const SvgContent content = ParseSvg(svg.readAll());
     QVERIFY(content.error.isEmpty());
-    QCOMPARE(content.texts.size(), 11 + doc_->m_decomposition.PolygonCount() + 4);
+    QCOMPARE(content.texts.size(), 11 + doc_->Decomposition().PolygonCount() + 4);
 
     // Choosing the PNG filter: a name typed without suffix gets ".png". The
     // check box keeps its last state.
     {
-      OnModal<CExportPictureDlg> chooser([&](CExportPictureDlg* d) {
+      OnModal<ExportPictureDialog> chooser([&](ExportPictureDialog* d) {
         QVERIFY(d->LabelsBox()->isChecked());
         auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         QVERIFY(types);
@@ -317,7 +317,7 @@ class PictureExportTest : public QObject {
     QImage written(dir.filePath(QStringLiteral("plain.png")));
     QCOMPARE(written.size(), DecompositionPictureSize(view_->fontMetrics()));
     QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
-             DecompositionImage(doc_->m_decomposition, view_->font(), false).convertToFormat(QImage::Format_RGB32));
+             DecompositionImage(doc_->Decomposition(), view_->font(), false).convertToFormat(QImage::Format_RGB32));
 
     // A file that cannot be written is named; nothing else happens.
     MessageCatcher message;

@@ -19,12 +19,12 @@
 #include "app/child_frame.h"
 #include "app/commands.h"
 #include "app/dialog_builder.h"
-#include "app/document_file.h"
+#include "computation/document_file.h"
 #include "app/help_dlg.h"
 #include "app/main_frame.h"
-#include "app/zenph_app.h"
-#include "app/zenph_doc.h"
-#include "app/zenph_view.h"
+#include "app/application.h"
+#include "app/document.h"
+#include "app/view.h"
 #include "engine/errors.h"
 #include "gui/gui_test_support.h"
 
@@ -78,7 +78,7 @@ class ShellTest : public QObject {
     QCOMPARE(frame->ActiveDocument()->Title(), QStringLiteral("ZENPH1"));
     QCOMPARE(frame->windowTitle(), QStringLiteral("ZENPH - ZENPH1"));
     QVERIFY(!frame->ActiveDocument()->HasComputation());
-    QVERIFY(frame->ActiveDocument()->m_decomposition.PolygonCount() == 0);
+    QVERIFY(frame->ActiveDocument()->Decomposition().PolygonCount() == 0);
 
     frame->Command(kIdFileNew)->trigger();
     QCOMPARE(frame->Frames().size(), 2);
@@ -153,7 +153,7 @@ class ShellTest : public QObject {
       QAction* action = toolbar->actions()[i];
       QVERIFY(!action->isSeparator());
       QCOMPARE(action->property("commandId").toInt(), ids[i]);
-      const QImage picture(QStringLiteral(":/zenph/toolbar/%1.png").arg(words[i]));
+      const QImage picture(QStringLiteral(":/zenphal/toolbar/%1.png").arg(words[i]));
       QCOMPARE(picture.size(), QSize(45, 15));
       // Blue letters on grey.
       QCOMPARE(picture.pixelColor(0, 0), QColor(192, 192, 192));
@@ -266,10 +266,10 @@ class ShellTest : public QObject {
     QCOMPARE(opened->Title(), QStringLiteral("trna.zenph"));
     QCOMPARE(other.Documents().size(), 1);  // the file instead of an empty ZENPH1
     QCOMPARE(opened->Input(), input);
-    QCOMPARE(opened->m_decomposition.PolygonCount(), doc->m_decomposition.PolygonCount());
-    for (int i = 0; i < doc->m_decomposition.PolygonCount(); ++i) {
-      QVERIFY(opened->m_decomposition.Polygon(i).SameAlignment(doc->m_decomposition.Polygon(i)));
-      QCOMPARE(opened->m_decomposition.Polygon(i).EdgeCount(), doc->m_decomposition.Polygon(i).EdgeCount());
+    QCOMPARE(opened->Decomposition().PolygonCount(), doc->Decomposition().PolygonCount());
+    for (int i = 0; i < doc->Decomposition().PolygonCount(); ++i) {
+      QVERIFY(opened->Decomposition().Polygon(i).SameAlignment(doc->Decomposition().Polygon(i)));
+      QCOMPARE(opened->Decomposition().Polygon(i).EdgeCount(), doc->Decomposition().Polygon(i).EdgeCount());
     }
 
     // Save writes to the document's own file without asking.

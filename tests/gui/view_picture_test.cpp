@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QtTest>
 
-#include "app/computation.h"
+#include "computation/computation.h"
 #include "gui/gui_test_support.h"
 #include "decomposition/decomposition.h"
 #include "render/decomposition_picture.h"
@@ -94,9 +94,9 @@ class ViewPictureTest : public QObject {
   }
 
   void DrawsEveryEdgeInBlackAndPaintsThemOver() {
-    auto c = BuildComputation(testing::SmallInput(10.0f, 5.0f));
-    c->decomposition.Run();
-    const CDecomposition& d = c->decomposition;
+    auto c = testing::BuildComputation(testing::SmallInput(10.0f, 5.0f));
+    c->Run();
+    const CDecomposition& d = c->Decomposition();
     QCOMPARE(d.PolygonCount(), 8);
 
     QImage image = Picture(d);

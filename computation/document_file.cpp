@@ -1,0 +1,86 @@
+#include "computation/document_file.h"
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "engine/errors.h"
+#include "formats/score_text.h"
+
+namespace zenphal {
+namespace {
+
+constexpr const char* kFormat = "ZENPH document";
+constexpr int kVersion = 1;
+
+const nlohmann::json& Field(const nlohmann::json& object, const char* name) {
+  const auto it = object.find(name);
+  if (it == object.end()) throw InputError(std::string("the field \"") + name + "\" is missing");
+  return *it;
+}
+
+std::string StringField(const nlohmann::json& object, const char* name) {
+  const nlohmann::json& v = Field(object, name);
+  if (!v.is_string()) throw InputError(std::string("the field \"") + name + "\" is not a text");
+  return v.get<std::string>();
+}
+
+float NumberValue(const nlohmann::json& v, const char* name) {
+  if (!v.is_number()) throw InputError(std::string("the field \"") + name + "\" is not a number");
+  const float value = static_cast<float>(v.get<double>());
+  // The dialogs accept only non-negative decimal numbers; so does the file.
+  if (!std::isfinite(value) || value < 0.0f) {
+    throw InputError(std::string("the field \"") + name + "\" is not a score of 0 or more");
+  }
+  return value;
+}
+
+void ReadRange(const nlohmann::json& object, const char* name, float& from, float& to) {
+  const nlohmann::json& v = Field(object, name);
+  if (!v.is_array() || v.size() != 2) throw InputError(std::string("the field \"") + name + "\" is not two numbers");
+  from = NumberValue(v[0], name);
+  to = NumberValue(v[1], name);
+}
+
+void ReadStructure(const nlohmann::json& object, const char* name, std::string& bases, std::string& stems) {
+  const nlohmann::json& v = Field(object, name);
+  if (!v.is_object()) throw InputError(std::string("the field \"") + name + "\" is not an object");
+  bases = StringField(v, "bases");
+  stems = StringField(v, "stems");
+}
+
+}  // namespace
+
+std::string DocumentToJson(const ComputationInput& in) {
+  nlohmann::ordered_json out;
+  out["format"] = kFormat;
+  out["version"] = kVersion;
+  out["rna1"] = {{"bases", in.bases1}, {"stems", in.stems1}};
+  out["rna2"] = {{"bases", in.bases2}, {"stems", in.stems2}};
+  out["match"] = ShortestDecimalOf(in.match);
+  out["indel"] = ShortestDecimalOf(in.indel);
+  out["mismatch_range"] = {ShortestDecimalOf(in.mismatchFrom), ShortestDecimalOf(in.mismatchTo)};
+  out["gap_range"] = {ShortestDecimalOf(in.gapFrom), ShortestDecimalOf(in.gapTo)};
+  return out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+ComputationInput DocumentFromJson(std::string_view text) {
+  const nlohmann::json doc = nlohmann::json::parse(text, nullptr, false);
+  if (doc.is_discarded()) throw InputError("it is not a JSON text");
+  if (!doc.is_object() || !doc.contains("format") || doc["format"] != kFormat) {
+    throw InputError("it does not say it is a ZENPH document");
+  }
+  const nlohmann::json& version = Field(doc, "version");
+  if (!version.is_number_integer() || version.get<int>() != kVersion) {
+    throw InputError("it is of a version this program does not know");
+  }
+  ComputationInput in;
+  ReadStructure(doc, "rna1", in.bases1, in.stems1);
+  ReadStructure(doc, "rna2", in.bases2, in.stems2);
+  in.match = NumberValue(Field(doc, "match"), "match");
+  in.indel = NumberValue(Field(doc, "indel"), "indel");
+  ReadRange(doc, "mismatch_range", in.mismatchFrom, in.mismatchTo);
+  ReadRange(doc, "gap_range", in.gapFrom, in.gapTo);
+  return in;
+}
+
+}  // namespace zenphal

@@ -1,0 +1,25 @@
+#pragma once
+// The stored form of a document (.zenph): the input of its computation as a
+// small JSON object. The decomposition itself is not stored; opening a
+// document computes it again.
+//
+//   {"format": "ZENPH document", "version": 1,
+//    "rna1": {"bases": "...", "stems": "..."}, "rna2": {...},
+//    "match": 1, "indel": 0.5, "mismatch_range": [0, 2], "gap_range": [0, 2]}
+//
+// Scores are written as the shortest decimals that read back to the same
+// single-precision values.
+#include <string>
+#include <string_view>
+
+#include "computation/input.h"
+
+namespace zenphal {
+
+std::string DocumentToJson(const ComputationInput& input);
+
+// Throws InputError saying what is wrong when the text is not such a
+// document (not JSON, another format, a missing or mistyped field).
+ComputationInput DocumentFromJson(std::string_view text);
+
+}  // namespace zenphal

@@ -1,0 +1,20 @@
+#pragma once
+// What a computation gives its users: the report texts (lines end with CR LF,
+// byte for byte what the dialogs show and save) and the JSON texts of
+// zenphal-cli.
+#include <string>
+
+#include "computation/computation.h"
+
+namespace zenphal {
+
+// The point report of the Result dialog.
+std::string PointReportText(const Computation& computation, const PointResult& point);
+// {"score", "counts", "top", "bottom"}, indented by 2.
+std::string PointJsonText(const PointResult& point);
+// The report of every optimal alignment of the last run.
+std::string AllAlignmentsText(const Computation& computation);
+// The last run's decomposition as JSON, indented by 1.
+std::string DecompositionJsonText(const Computation& computation);
+
+}  // namespace zenphal

@@ -1,0 +1,215 @@
+#include "output/file_writer.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+
+namespace zenphal {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+// The target a write should replace: a symbolic link's file rather than the
+// link itself.
+std::string ResolveTarget(const std::string& path) {
+  std::error_code error;
+  if (fs::is_symlink(fs::symlink_status(path, error))) {
+    const fs::path resolved = fs::weakly_canonical(path, error);
+    if (!error) return resolved.string();
+  }
+  return path;
+}
+
+std::string FolderOf(const std::string& target) {
+  const fs::path parent = fs::path(target).parent_path();
+  return parent.empty() ? std::string(".") : parent.string();
+}
+
+// The permissions of a new file: 0666 less the process's umask, read without
+// changing it (umask() would, for every thread at once).
+mode_t NewFileMode() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("Umask:", 0) == 0) return 0666 & ~static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+  }
+  return 0644;
+}
+
+// The temporaries staged and not yet renamed or removed, for the signal
+// handler: fixed slots of fixed-size paths, so it reads them without locks
+// or allocation.
+constexpr size_t kSlots = 16;
+constexpr size_t kSlotPath = 4096;
+struct Slot {
+  std::atomic<bool> used{false};
+  char path[kSlotPath];
+};
+std::array<Slot, kSlots> slots;
+std::mutex slotMutex;
+
+int TakeSlot(const std::string& temporary) {
+  if (temporary.size() >= kSlotPath) return -1;
+  const std::lock_guard lock(slotMutex);
+  for (size_t i = 0; i < kSlots; ++i) {
+    if (!slots[i].used.load()) {
+      std::memcpy(slots[i].path, temporary.c_str(), temporary.size() + 1);
+      slots[i].used.store(true);
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+void ReleaseSlot(const std::string& temporary) {
+  const std::lock_guard lock(slotMutex);
+  for (Slot& slot : slots) {
+    if (slot.used.load() && temporary == slot.path) slot.used.store(false);
+  }
+}
+
+// Writes bytes to a new temporary beside target; returns its path. Throws
+// WriteError naming path.
+std::string WriteTemporary(const std::string& path, const std::string& target, std::string_view bytes) {
+  const std::string name = fs::path(target).filename().string();
+  std::string temporary = (fs::path(FolderOf(target)) / ("." + name + ".zenphal-XXXXXX")).string();
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0) throw WriteError(path, "cannot create", SystemReason(errno));
+  TakeSlot(temporary);
+  const auto fail = [&](const char* what, int error) {
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    ReleaseSlot(temporary);
+    throw WriteError(path, what, SystemReason(error));
+  };
+  struct stat existing {};
+  const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
+  if (::fchmod(fd, mode) != 0) fail("cannot write", errno);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail("cannot write", errno);
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0) fail("cannot write", errno);
+  if (::close(fd) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    ReleaseSlot(temporary);
+    throw WriteError(path, "cannot write", SystemReason(error));
+  }
+  return temporary;
+}
+
+void SyncFolder(const std::string& target) {
+  const int fd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);  // durability only: the rename itself has succeeded
+  ::close(fd);
+}
+
+// Holds back the signals that end a program for as long as it lives.
+class HeldSignals {
+ public:
+  HeldSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGXFSZ}) sigaddset(&set, s);
+    pthread_sigmask(SIG_BLOCK, &set, &old_);
+  }
+  ~HeldSignals() { pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+
+ private:
+  sigset_t old_;
+};
+
+}  // namespace
+
+WriteError::WriteError(std::string path_, std::string what, std::string reason_)
+    : std::runtime_error(path_ + ": " + what + ": " + reason_), path(std::move(path_)), reason(std::move(reason_)) {}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  OutputSet set;
+  set.Stage(path, bytes);
+  set.Commit();
+}
+
+OutputSet::~OutputSet() {
+  for (const Staged& s : staged_) {
+    ::unlink(s.temporary.c_str());
+    ReleaseSlot(s.temporary);
+  }
+}
+
+void OutputSet::Stage(const std::string& path, std::string_view bytes) {
+  if (path.empty()) throw WriteError(path, "cannot create", "no file name given");
+  const std::string target = ResolveTarget(path);
+  std::error_code error;
+  if (fs::is_directory(target, error)) throw WriteError(path, "cannot create", "is a directory");
+  staged_.push_back({path, target, WriteTemporary(path, target, bytes)});
+}
+
+void OutputSet::Commit() {
+  const HeldSignals held;
+  // Hard links keep the old files so that a failed rename can put back the
+  // targets replaced before it.
+  std::vector<std::string> backups(staged_.size());
+  for (size_t i = 0; i < staged_.size(); ++i) {
+    const std::string backup = staged_[i].temporary + ".old";
+    if (::link(staged_[i].target.c_str(), backup.c_str()) == 0) backups[i] = backup;
+  }
+  const auto dropBackups = [&] {
+    for (const std::string& b : backups) {
+      if (!b.empty()) ::unlink(b.c_str());
+    }
+  };
+  for (size_t i = 0; i < staged_.size(); ++i) {
+    if (::rename(staged_[i].temporary.c_str(), staged_[i].target.c_str()) == 0) continue;
+    const int error = errno;
+    for (size_t k = 0; k < i; ++k) {
+      if (!backups[k].empty()) {
+        ::rename(backups[k].c_str(), staged_[k].target.c_str());
+        backups[k].clear();
+      } else {
+        ::unlink(staged_[k].target.c_str());
+      }
+    }
+    dropBackups();
+    const std::string path = staged_[i].path;
+    throw WriteError(path, "cannot replace", SystemReason(error));
+  }
+  dropBackups();
+  for (const Staged& s : staged_) {
+    ReleaseSlot(s.temporary);
+    SyncFolder(s.target);
+  }
+  staged_.clear();
+}
+
+void CheckCanWrite(const std::string& path) {
+  OutputSet set;
+  set.Stage(path, {});
+}  // the set removes its temporary
+
+void RemoveStagedFilesOnSignal() {
+  for (Slot& slot : slots) {
+    if (slot.used.load()) ::unlink(slot.path);
+  }
+}
+
+}  // namespace zenphal

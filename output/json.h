@@ -1,0 +1,29 @@
+#pragma once
+// The JSON forms of alignments and decompositions, as zenphal-cli writes them
+// and scripts read them. Floats are written as the shortest decimals that
+// read back to the same single-precision values.
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "decomposition/decomposition.h"
+#include "engine/alignment.h"
+
+namespace zenphal {
+
+// {"match", "mismatch", "indel", "gap", "pair_match", "pair_mismatch", "pair_indel"}
+nlohmann::ordered_json CountsJson(const CAlignment& record);
+
+// One alignment at a point: {"score", "counts", "top", "bottom"}, the rows in
+// reading order.
+nlohmann::ordered_json PointJson(double score, const CAlignment& record);
+
+// A whole decomposition: the scores and ranges, the search's probe count,
+// whether a loop bound was hit, and every polygon with its counts, rows,
+// witness, side flags and edges.
+nlohmann::ordered_json DecompositionJson(const CDecomposition& decomposition, float match, float indel);
+
+// The text of a JSON value with a final line end; invalid UTF-8 in texts
+// (bases are bytes) is replaced rather than refused.
+std::string JsonText(const nlohmann::ordered_json& value, int indent);
+
+}  // namespace zenphal
