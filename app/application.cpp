@@ -112,6 +112,9 @@ CZENPHDoc* CZENPHApp::OpenDocumentFile(const QString& path) {
   auto doc = std::make_unique<CZENPHDoc>(QFileInfo(absolute).fileName(), this);
   try {
     doc->Compute(std::move(computation), owner);
+  } catch (const Cancelled&) {
+    ShowMessage(owner, QStringLiteral("Opening %1 was cancelled; nothing was opened.").arg(NativePath(absolute)));
+    return nullptr;
   } catch (const std::exception& e) {
     ShowError(owner, QStringLiteral("%1 could not be computed: %2.").arg(NativePath(absolute), QString::fromUtf8(e.what())));
     return nullptr;
@@ -120,6 +123,8 @@ CZENPHDoc* CZENPHApp::OpenDocumentFile(const QString& path) {
   CZENPHDoc* opened = doc.release();
   CreateNewFrame(opened);
   AddToRecentFileList(absolute);
+  // As after Compute: a result that may lack polygons says so.
+  if (opened->Decomposition().Incomplete()) ShowError(owner, QString::fromLatin1(kIncompleteText));
   return opened;
 }
 

@@ -11,6 +11,12 @@ class QWidget;
 
 namespace zenphal {
 
+// What the application says after a computation whose search stopped at one
+// of its loop bounds, and after a cancelled one.
+inline constexpr const char* kIncompleteText =
+    "The search hit one of its loop bounds; the decomposition may be incomplete.";
+inline constexpr const char* kCancelledText = "The computation was cancelled; nothing was changed.";
+
 class CZENPHDoc : public QObject {
   Q_OBJECT
  public:
@@ -31,8 +37,9 @@ class CZENPHDoc : public QObject {
   const CDecomposition& Decomposition() const;  // empty before the first computation
 
   // Runs the computation's decomposition with the progress dialog and, when
-  // it succeeds, makes it the document's computation. When the run throws,
-  // the document keeps what it had and the exception passes on.
+  // it succeeds, makes it the document's computation. When the run throws
+  // (Cancelled included: the dialog's Cancel), the document keeps what it
+  // had and the exception passes on.
   void Compute(std::unique_ptr<Computation> computation, QWidget* progressOwner);
 
   // Writes the stored form to path. Throws WriteError naming the file.

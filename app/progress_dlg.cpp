@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <exception>
 #include <thread>
 
@@ -40,6 +41,16 @@ CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
   m_progress->setValue(0);
   m_progress->setTextVisible(false);
   b.Place(m_progress, kIdProgressBar, 41, 31, 232, 14);
+  m_buttonCancel = b.Button(kIdProgressCancel, QStringLiteral("Cancel"), 137, 53, 50, 14);
+  m_buttonCancel->setAutoDefault(false);
+  connect(m_buttonCancel, &QPushButton::clicked, this, &CProgressDlg::OnCancel);
+}
+
+void CProgressDlg::OnCancel() {
+  if (m_finished) return;
+  m_bCancelRequested.store(true);
+  m_buttonCancel->setEnabled(false);
+  m_buttonCancel->setText(QStringLiteral("Cancelling..."));
 }
 
 void CProgressDlg::SetPosition(int percent) { m_progress->setValue(percent); }
@@ -52,7 +63,11 @@ void CProgressDlg::Finish() {
 }
 
 void CProgressDlg::reject() {
-  if (m_finished) QDialog::reject();
+  if (m_finished) {
+    QDialog::reject();
+  } else {
+    OnCancel();
+  }
 }
 
 void CProgressDlg::closeEvent(QCloseEvent* event) {
@@ -60,6 +75,7 @@ void CProgressDlg::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
   } else {
     event->ignore();
+    OnCancel();
   }
 }
 
@@ -69,6 +85,7 @@ void RunWithProgress(Computation& computation, QWidget* owner) {
   Computation::RunOptions options;
   options.progress = [&dialog] { return std::make_unique<ProgressRelay>(&dialog); };
 
+  computation.SetCancelFlag(dialog.CancelRequest());
   std::exception_ptr failure;
   std::thread worker([&] {
     try {
@@ -81,6 +98,7 @@ void RunWithProgress(Computation& computation, QWidget* owner) {
   });
   dialog.exec();
   worker.join();
+  computation.SetCancelFlag(nullptr);
   if (failure) std::rethrow_exception(failure);
 }
 

@@ -104,6 +104,11 @@ void CZENPHView::RunComputation(std::unique_ptr<Computation> computation) {
   repaint();
   try {
     m_pDocument->Compute(std::move(computation), this);
+  } catch (const Cancelled&) {
+    m_bErasing = false;  // the old picture comes back as it was
+    update();
+    ShowMessage(this, QString::fromLatin1(kCancelledText));
+    return;
   } catch (const std::exception& e) {
     m_bErasing = false;
     update();
@@ -112,9 +117,7 @@ void CZENPHView::RunComputation(std::unique_ptr<Computation> computation) {
   }
   m_bErasing = false;
   update();
-  if (m_pDocument->Decomposition().Incomplete()) {
-    ShowError(this, QStringLiteral("The search hit one of its loop bounds; the decomposition may be incomplete."));
-  }
+  if (m_pDocument->Decomposition().Incomplete()) ShowError(this, QString::fromLatin1(kIncompleteText));
 }
 
 void CZENPHView::OnViewAllAlignment() {

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/interrupts.h"
 #include "computation/computation.h"
 #include "computation/outputs.h"
 
@@ -9,6 +10,7 @@ int RunAlign(const AlignOptions& o) {
   const float x = ReadScore(InputField::kPointMismatch, xText);
   const float y = ReadScore(InputField::kPointGap, yText);
   Computation computation(ReadInput(o.input));
+  computation.SetCancelFlag(InterruptFlag());
   const PointResult point = computation.AlignAt(x, y);
   WriteStdout(o.json ? PointJsonText(point) : PointReportText(computation, point));
   return 0;

@@ -25,6 +25,12 @@ const char* const kRnaHelp =
     "example:N (1 to 6) or a structure file: the input dialog's layout, dot-bracket, CT or BPSEQ; FILE#K "
     "picks the K-th structure of a file holding several";
 
+// An output option given an empty name ("--json ''", an unset shell
+// variable) would otherwise read as not given at all.
+const CLI::Validator kOutputFile(
+    [](std::string& name) { return name.empty() ? std::string("an empty file name; give the file to write") : std::string(); },
+    "FILE");
+
 void AddInputOptions(CLI::App* command, InputOptions& o) {
   command->add_option("RNA1", o.rna1, std::string("First structure: ") + kRnaHelp)->required();
   command->add_option("RNA2", o.rna2, std::string("Second structure: ") + kRnaHelp)->required();
@@ -58,11 +64,11 @@ void Commands::Register(CLI::App& app) {
   d.gap = d.input.scores.gapFrom + "," + d.input.scores.gapTo;
   decompose_->add_option("--mismatch", d.mismatch, "Mismatch score range FROM,TO")->capture_default_str();
   decompose_->add_option("--gap", d.gap, "Gap score range FROM,TO")->capture_default_str();
-  decompose_->add_option("--report", d.reportFile, "Write the report to FILE instead of stdout");
-  decompose_->add_option("--json", d.jsonFile, "Also write the decomposition as JSON to FILE");
+  decompose_->add_option("--report", d.reportFile, "Write the report to FILE instead of stdout")->check(kOutputFile);
+  decompose_->add_option("--json", d.jsonFile, "Also write the decomposition as JSON to FILE")->check(kOutputFile);
   decompose_->add_option("--svg", d.svgFile, "Also write the decomposition picture, as the desktop view shows it, "
-                                            "as SVG to FILE");
-  decompose_->add_option("--png", d.pngFile, "Also write the decomposition picture as PNG to FILE");
+                                            "as SVG to FILE")->check(kOutputFile);
+  decompose_->add_option("--png", d.pngFile, "Also write the decomposition picture as PNG to FILE")->check(kOutputFile);
   decompose_->add_flag("--label", d.labels,
                        "Number the polygons in the picture (as in the report) and write the range values at the "
                        "rectangle's corners");
@@ -77,7 +83,7 @@ int Commands::Run() {
   throw std::logic_error("no subcommand parsed");
 }
 
-ComputationInput ReadInput(const InputOptions& o) {
+ComputationInput ReadInput(const InputOptions& o, std::vector<std::string>* inputFiles) {
   ComputationInput input;
   // The scores first: a mistyped option is reported before any file is read.
   ReadScores(o.scores, input);
@@ -86,6 +92,7 @@ ComputationInput ReadInput(const InputOptions& o) {
   const StructureSource second = LoadStructureSource(o.rna2, format);
   for (const StructureSource* source : {&first, &second}) {
     for (const std::string& note : source->notes) std::cerr << "zenphal-cli: " << note << "\n";
+    if (inputFiles != nullptr && !source->path.empty()) inputFiles->push_back(source->path);
   }
   input.bases1 = first.bases;
   input.stems1 = first.stems;

@@ -4,6 +4,7 @@
 // computes.
 #include <CLI/CLI.hpp>
 #include <string>
+#include <vector>
 
 #include "computation/input.h"
 
@@ -36,9 +37,10 @@ int RunAlign(const AlignOptions& options);
 int RunDecompose(const DecomposeOptions& options);
 
 // The checked input of a computation from the operands and score texts:
-// loads both structures (their notes go to stderr) and reads the scores.
-// Throws FieldError, InputError or FileReadError.
-ComputationInput ReadInput(const InputOptions& options);
+// reads the scores, loads both structures (their notes go to stderr) and
+// adds the files read to inputFiles when given. Throws FieldError,
+// InputError or FileReadError.
+ComputationInput ReadInput(const InputOptions& options, std::vector<std::string>* inputFiles = nullptr);
 
 // "A,B" into two texts; throws FieldError(first) when it is not two texts
 // separated by one comma.

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "cli/commands.h"
+#include "cli/interrupts.h"
 #include "cli/picture_output.h"
 #include "computation/computation.h"
 #include "computation/outputs.h"
@@ -27,13 +28,21 @@ class TerminalProgress : public Progress {
   }
 };
 
-// Two outputs in one file would leave only the last.
-void CheckOutputsApart(const DecomposeOptions& o) {
+// Two outputs in one file would leave only the last, and an output over an
+// input would destroy it: files are compared by identity, not by spelling.
+void CheckOutputsApart(const DecomposeOptions& o, const std::vector<std::string>& inputs) {
   const std::pair<const char*, const std::string*> outputs[] = {
       {"--report", &o.reportFile}, {"--json", &o.jsonFile}, {"--svg", &o.svgFile}, {"--png", &o.pngFile}};
   for (size_t i = 0; i < std::size(outputs); ++i) {
+    if (outputs[i].second->empty()) continue;
+    for (const std::string& input : inputs) {
+      if (SameFile(*outputs[i].second, input)) {
+        throw InputError(std::string(outputs[i].first) + " names " + *outputs[i].second +
+                         ", which is an input of this command; writing it would destroy the input");
+      }
+    }
     for (size_t j = i + 1; j < std::size(outputs); ++j) {
-      if (!outputs[i].second->empty() && *outputs[i].second == *outputs[j].second) {
+      if (!outputs[j].second->empty() && SameFile(*outputs[i].second, *outputs[j].second)) {
         throw InputError(std::string(outputs[i].first) + " and " + outputs[j].first + " name the same file, " +
                          *outputs[i].second + "; give each output a file of its own");
       }
@@ -53,8 +62,10 @@ int RunDecompose(const DecomposeOptions& o) {
   if (o.labels && o.svgFile.empty() && o.pngFile.empty()) {
     throw InputError("--label: the labels go on a picture; give --svg FILE or --png FILE as well");
   }
-  CheckOutputsApart(o);
-  Computation computation(ReadInput(inputOptions));
+  std::vector<std::string> inputs;
+  Computation computation(ReadInput(inputOptions, &inputs));
+  CheckOutputsApart(o, inputs);
+  computation.SetCancelFlag(InterruptFlag());
   // Every output file before the work, so that a path that cannot be
   // written is reported at once.
   for (const std::string* file : {&o.jsonFile, &o.svgFile, &o.pngFile, &o.reportFile}) {
@@ -69,12 +80,15 @@ int RunDecompose(const DecomposeOptions& o) {
                  "incomplete\n";
   }
 
+  ThrowIfInterrupted();
   const std::string report = AllAlignmentsText(computation);
   OutputSet outputs;
   if (!o.jsonFile.empty()) outputs.Stage(o.jsonFile, DecompositionJsonText(computation));
   StageDecompositionPictures(outputs, computation.Decomposition(), o.svgFile, o.pngFile, o.labels);
   if (!o.reportFile.empty()) outputs.Stage(o.reportFile, report);
-  outputs.Commit();
+  ThrowIfInterrupted();  // nothing has been replaced yet
+  outputs.Commit();      // interrupts wait until every file is in place
+  if (InterruptFlag()->load()) return InterruptedExitStatus();
   if (o.reportFile.empty()) WriteStdout(report);
   return 0;
 }

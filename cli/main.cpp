@@ -1,18 +1,39 @@
 // zenphal-cli: parametric alignment of two RNA secondary structures from the
-// command line. Exit status: 0 success, 2 bad usage or input, 1 internal error.
+// command line. Exit status: 0 success; 2 bad usage or input, or an output
+// that cannot be written; 130/143 interrupted (SIGINT/SIGTERM) with no output
+// touched; 1 internal error.
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/interrupts.h"
 #include "computation/input.h"
 #include "engine/errors.h"
 #include "formats/input_file.h"
 #include "output/file_writer.h"
 
+namespace {
+
+// Help and version go to stdout; a write that fails (a full disk, a closed
+// pipe) must not pass for success.
+int ExitAfterPrinting(int status) {
+  std::cout.flush();
+  if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::cerr << "zenphal-cli: standard output: cannot write: " << std::strerror(errno) << "\n";
+    return 2;
+  }
+  return status;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace zenphal::cli;
+  InstallInterruptHandlers();
   CLI::App app{"Zenphal: parametric alignment of two RNA secondary structures.\n"
                "Structures are given as example:N (a row of 'zenphal-cli examples') or as a file in the\n"
                "input dialog's structure text layout, dot-bracket, CT or BPSEQ (see --format).",
@@ -37,11 +58,11 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
+    return ExitAfterPrinting(app.exit(e));
   } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
+    return ExitAfterPrinting(app.exit(e));
   } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
+    return ExitAfterPrinting(app.exit(e));
   } catch (const CLI::ParseError& e) {
     std::cerr << "zenphal-cli: " << e.what() << "\n"
               << "Run 'zenphal-cli --help' for usage.\n";
@@ -50,6 +71,9 @@ int main(int argc, char** argv) {
 
   try {
     return commands.Run();
+  } catch (const zenphal::Cancelled&) {
+    std::cerr << "zenphal-cli: interrupted; no output was written\n";
+    return InterruptedExitStatus();
   } catch (const std::exception& e) {
     // What the user can correct: bad input, a file that cannot be read or
     // written. Anything else is a bug of ours.

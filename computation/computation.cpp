@@ -30,6 +30,7 @@ Computation::Computation(ComputationInput input)
 }
 
 void Computation::Run(const RunOptions& options) {
+  hasRun_ = false;
   decomposition_.SetProgressFactory(options.progress);
   try {
     decomposition_.Run();

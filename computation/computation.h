@@ -41,6 +41,11 @@ class Computation {
   const CAligner& Aligner() const { return aligner_; }
   const CDecomposition& Decomposition() const { return decomposition_; }
 
+  // A flag that stops Run and AlignAt with Cancelled, checked between probes
+  // and inside long aligner calls; nullptr (the default) for none. Not owned.
+  // A cancelled run leaves the computation without a result (HasRun false).
+  void SetCancelFlag(const CancelFlag* flag) { aligner_.SetCancelFlag(flag); }
+
   struct RunOptions {
     ProgressFactory progress;  // none by default
   };

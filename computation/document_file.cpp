@@ -70,7 +70,8 @@ ComputationInput DocumentFromJson(std::string_view text) {
     throw InputError("it does not say it is a ZENPH document");
   }
   const nlohmann::json& version = Field(doc, "version");
-  if (!version.is_number_integer() || version.get<int>() != kVersion) {
+  // Compared as a 64-bit number: 4294967297 is not version 1.
+  if (!version.is_number_integer() || version.get<int64_t>() != kVersion) {
     throw InputError("it is of a version this program does not know");
   }
   ComputationInput in;

@@ -16,8 +16,12 @@
 
 namespace zenphal {
 
+// The narrowest range the search decomposes faithfully.
+inline constexpr double kMinimumRangeWidth = 0.01;
+
 // Why a range of the rectangle cannot be decomposed (not finite, reaching
-// below 0, empty or inverted), or nullopt when it can. The message begins
+// below 0, empty or inverted, narrower than kMinimumRangeWidth), or nullopt
+// when it can. The message begins
 // with the range's name and values: "mismatch score range [2.000000, ...".
 std::optional<std::string> RangeProblem(const char* name, float from, float to);
 // The same for both ranges, the mismatch range first.
@@ -43,8 +47,9 @@ class CDecomposition {
   void SetProbeCache(bool on) { probeCacheOn_ = on; }
 
   // The whole search; replaces the polygon list. Throws InputError when the
-  // rectangle is rejected by RectangleProblem or no aligner is set, and passes
-  // on what the aligner throws. Cost: a few aligner calls per polygon edge.
+  // rectangle is rejected by RectangleProblem or no aligner is set, Cancelled
+  // (before each probe) when the aligner's cancel flag is set, and passes on
+  // what the aligner throws; the polygon list is then incomplete. Cost: a few aligner calls per polygon edge.
   void Run();
 
   float mismatchFrom = 0.0f;

@@ -53,6 +53,8 @@ void CDecomposition::Run() {
 }
 
 CDecomposition::Record CDecomposition::ComputeHere() {
+  // Between probes is where a run can stop at once.
+  ThrowIfCancelled(aligner_->GetCancelFlag());
   auto record = std::make_shared<CAlignment>();
   ++alignerCalls_;
   if (!probeCacheOn_) {

@@ -53,7 +53,7 @@ int CAligner::ActiveThreads() const { return fill_->ActiveThreads(); }
 size_t CAligner::TableBytes() const { return fill_->TableBytes(); }
 size_t CAligner::OrderBytes() const { return fill_->OrderBytes(); }
 
-PointScores CAligner::Scores() const { return {matchScore, indelScore, mismatchScore, gapScore}; }
+PointScores CAligner::Scores() const { return {matchScore, indelScore, mismatchScore, gapScore, GetCancelFlag()}; }
 
 void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment& record) {
   const AlignedRows& rows = record.rows;

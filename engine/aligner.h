@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/alignment.h"
+#include "engine/errors.h"
 #include "engine/rna_structure.h"
 
 namespace zenphal {
@@ -40,9 +41,15 @@ class PointAligner {
   }
 
   // Fills a newly constructed record with an optimal alignment at the current
-  // point and its counts. May throw InputError (counts that do not fit) or
-  // InternalError (an inconsistent alignment, a bug).
+  // point and its counts. May throw InputError (counts that do not fit),
+  // InternalError (an inconsistent alignment, a bug) or Cancelled (the flag
+  // was set; the record is then to be thrown away).
   virtual void Compute(CAlignment& record) = 0;
+
+  // A long Compute checks this flag between units of work of a few
+  // milliseconds; nullptr (the default) for none. Not owned.
+  void SetCancelFlag(const CancelFlag* flag) { cancelFlag_ = flag; }
+  const CancelFlag* GetCancelFlag() const { return cancelFlag_; }
 
   // match*M - x*X - indel*I - y*G, left to right in double precision.
   double ScoreOf(const CAlignment& record) const;
@@ -55,6 +62,9 @@ class PointAligner {
   float matchScore;
   float mismatchScore = 1.0f;
   float indelScore;
+
+ private:
+  const CancelFlag* cancelFlag_ = nullptr;
 };
 
 // Counts the features of a record whose rows align the whole of s1 with the

@@ -35,7 +35,7 @@ StructureSource LoadExample(const std::string& operand, const std::string& numbe
                      " (see 'zenphal-cli examples')");
   }
   const ExampleRow& r = ExampleTable()[static_cast<size_t>(row - 1)];
-  return {operand, std::string(r.bases), std::string(r.stems), {}};
+  return {operand, {}, std::string(r.bases), std::string(r.stems), {}};
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ StructureSource LoadStructureSource(const std::string& operand, StructureFormat 
     const std::string as = forced ? std::string(StructureFormatTitle(format)) + ": " : "";
     throw InputError(operand + ": " + as + e.what());
   }
-  StructureSource source{operand, std::move(read.bases), std::move(read.stems), {}};
+  StructureSource source{operand, path, std::move(read.bases), std::move(read.stems), {}};
   if (read.structureCount > 1 && number == 0) {
     source.notes.push_back(path + " holds " + std::to_string(read.structureCount) +
                            " structures; using the first (use " + path + "#K to pick another)");

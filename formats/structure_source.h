@@ -12,6 +12,7 @@ namespace zenphal {
 // The texts a structure is built from, and how to name it in messages.
 struct StructureSource {
   std::string label;  // the operand as given: "example:5", "trnas.ct#2"
+  std::string path;   // the file read ("trnas.ct"); empty for an example
   std::string bases;
   std::string stems;
   std::vector<std::string> notes;  // for the user, each naming the operand

@@ -22,14 +22,18 @@ namespace fs = std::filesystem;
 std::string SystemReason(int error) { return std::strerror(error); }
 
 // The target a write should replace: a symbolic link's file rather than the
-// link itself.
+// link itself, even when that file does not exist yet.
 std::string ResolveTarget(const std::string& path) {
   std::error_code error;
-  if (fs::is_symlink(fs::symlink_status(path, error))) {
-    const fs::path resolved = fs::weakly_canonical(path, error);
-    if (!error) return resolved.string();
+  if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+  fs::path resolved = fs::absolute(path, error);
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(resolved, error)); ++hops) {
+    const fs::path target = fs::read_symlink(resolved, error);
+    if (error) return path;
+    resolved = target.is_absolute() ? target : resolved.parent_path() / target;
   }
-  return path;
+  resolved = fs::weakly_canonical(resolved, error);
+  return error ? path : resolved.string();
 }
 
 std::string FolderOf(const std::string& target) {
@@ -151,6 +155,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
 OutputSet::~OutputSet() {
   for (const Staged& s : staged_) {
+    if (s.temporary.empty()) continue;
     ::unlink(s.temporary.c_str());
     ReleaseSlot(s.temporary);
   }
@@ -159,10 +164,40 @@ OutputSet::~OutputSet() {
 void OutputSet::Stage(const std::string& path, std::string_view bytes) {
   if (path.empty()) throw WriteError(path, "cannot create", "no file name given");
   const std::string target = ResolveTarget(path);
-  std::error_code error;
-  if (fs::is_directory(target, error)) throw WriteError(path, "cannot create", "is a directory");
-  staged_.push_back({path, target, WriteTemporary(path, target, bytes)});
+  struct stat info {};
+  if (::stat(target.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) throw WriteError(path, "cannot create", "is a directory");
+    // Renaming a temporary over a device or FIFO would replace it (as root,
+    // /dev/null itself): such a target is written to as it stands.
+    if (!S_ISREG(info.st_mode)) {
+      if (::access(target.c_str(), W_OK) != 0) throw WriteError(path, "cannot open", SystemReason(errno));
+      staged_.push_back({path, target, {}, std::string(bytes)});
+      return;
+    }
+  }
+  staged_.push_back({path, target, WriteTemporary(path, target, bytes), {}});
 }
+
+namespace {
+
+void WriteDirectly(const std::string& path, const std::string& target, const std::string& bytes) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) throw WriteError(path, "cannot open", SystemReason(errno));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      throw WriteError(path, "cannot write", SystemReason(error));
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::close(fd) != 0) throw WriteError(path, "cannot write", SystemReason(errno));
+}
+
+}  // namespace
 
 void OutputSet::Commit() {
   const HeldSignals held;
@@ -170,6 +205,7 @@ void OutputSet::Commit() {
   // targets replaced before it.
   std::vector<std::string> backups(staged_.size());
   for (size_t i = 0; i < staged_.size(); ++i) {
+    if (staged_[i].temporary.empty()) continue;
     const std::string backup = staged_[i].temporary + ".old";
     if (::link(staged_[i].target.c_str(), backup.c_str()) == 0) backups[i] = backup;
   }
@@ -179,9 +215,11 @@ void OutputSet::Commit() {
     }
   };
   for (size_t i = 0; i < staged_.size(); ++i) {
+    if (staged_[i].temporary.empty()) continue;
     if (::rename(staged_[i].temporary.c_str(), staged_[i].target.c_str()) == 0) continue;
     const int error = errno;
     for (size_t k = 0; k < i; ++k) {
+      if (staged_[k].temporary.empty()) continue;
       if (!backups[k].empty()) {
         ::rename(backups[k].c_str(), staged_[k].target.c_str());
         backups[k].clear();
@@ -195,16 +233,35 @@ void OutputSet::Commit() {
   }
   dropBackups();
   for (const Staged& s : staged_) {
+    if (s.temporary.empty()) continue;
     ReleaseSlot(s.temporary);
     SyncFolder(s.target);
   }
+  // Devices and FIFOs last: what they were sent cannot be taken back.
+  std::vector<Staged> direct;
+  for (Staged& s : staged_) {
+    if (s.temporary.empty()) direct.push_back(std::move(s));
+  }
   staged_.clear();
+  for (const Staged& s : direct) WriteDirectly(s.path, s.target, s.bytes);
 }
 
 void CheckCanWrite(const std::string& path) {
   OutputSet set;
   set.Stage(path, {});
 }  // the set removes its temporary
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat infoA {}, infoB {};
+  const bool existsA = ::stat(a.c_str(), &infoA) == 0;
+  const bool existsB = ::stat(b.c_str(), &infoB) == 0;
+  if (existsA && existsB) return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+  if (existsA || existsB) return false;
+  std::error_code errorA, errorB;
+  const fs::path canonicalA = fs::weakly_canonical(fs::absolute(ResolveTarget(a)), errorA);
+  const fs::path canonicalB = fs::weakly_canonical(fs::absolute(ResolveTarget(b)), errorB);
+  return !errorA && !errorB && canonicalA == canonicalB;
+}
 
 void RemoveStagedFilesOnSignal() {
   for (Slot& slot : slots) {

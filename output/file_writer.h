@@ -22,7 +22,8 @@ class WriteError : public std::runtime_error {
 // Replaces (or creates) the file at path with bytes, atomically. A symbolic
 // link is written through: the file it names is replaced. A new file gets
 // the permissions the process's umask allows; a replaced one keeps its own.
-// Throws WriteError.
+// A target that exists and is not a regular file (/dev/null, /dev/stdout, a
+// FIFO) is written to directly, never replaced. Throws WriteError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Several files that belong together, written all or nothing: each is
@@ -50,7 +51,8 @@ class OutputSet {
   struct Staged {
     std::string path;       // as given, for messages
     std::string target;     // symbolic links resolved
-    std::string temporary;
+    std::string temporary;  // empty for a target that is not a regular file
+    std::string bytes;      // what such a target gets, written at Commit
   };
   std::vector<Staged> staged_;
 };
@@ -59,6 +61,11 @@ class OutputSet {
 // folder, no permission, a directory in the way), without writing it: for
 // checking every output before long work. Creates and removes a temporary.
 void CheckCanWrite(const std::string& path);
+
+// Whether two paths name one file: the same device and inode when both
+// exist (links, "./" and ".." see through), the same canonical path when
+// neither does. Symbolic links are followed.
+bool SameFile(const std::string& a, const std::string& b);
 
 // Removes every temporary that a set in this process has staged and not yet
 // committed or removed: for a signal handler that ends the program. Uses

@@ -117,9 +117,11 @@ TEST(RnaStructureErrors, StructureLongerThan32767BasesIsRejected) {
 }
 
 TEST(RnaStructureErrors, NumbersWrapTo16BitsAndOtherCharactersEnterThem) {
-  // 65536 + 1 wraps to 1; "1x" reads as 1*10 + ('x' - 48) = 82.
+  // 65536 + 1 wraps to 1; "1x" reads as 1*10 + ('x' - 48) = 82, but the
+  // message names the stem as it was written.
   EXPECT_EQ(CRnaStructure("ACGUAC", "65537 5 1").partner[1], 5);
-  ExpectRejected("ACGUAC", "1x 5 1", "(82 5 1)");
+  ExpectRejected("ACGUAC", "1x 5 1", "(1x 5 1)");
+  ExpectRejected("ACGUAC", "-1 3 1", "stem 1 (-1 3 1) lies outside");
 }
 
 }  // namespace

@@ -177,6 +177,7 @@ void FastAligner::StartTeam() {
 }
 
 void FastAligner::Prepare(const PointScores& s) {
+  cancel_ = s.cancel;
   context_.kernel = kernel_;
   context_.Prepare(s.mismatch, s.gap, s.match, s.indel, std::max(first.length, second.length));
 }
@@ -186,7 +187,10 @@ void FastAligner::FillPairScores() {
   if (items.empty()) return;
   if (!teamTried_) StartTeam();
   if (!team_) {
-    for (const PairSchedule::Item& item : items) FillEntry(*tables_[0], item);
+    for (const PairSchedule::Item& item : items) {
+      ThrowIfCancelled(cancel_);
+      FillEntry(*tables_[0], item);
+    }
     return;
   }
   // Each thread takes the next item in list order and waits for its
@@ -204,10 +208,13 @@ void FastAligner::FillPairScores() {
       for (int c = item.firstPredecessor; c < item.lastPredecessor; ++c) {
         FillTeam::WaitUntilSet(itemDone_[static_cast<size_t>(schedule_.predecessors[static_cast<size_t>(c)])]);
       }
-      FillEntry(tables, item);
+      // Once cancelled, the items are passed over but still marked done, so
+      // that no thread waits for ever on a predecessor.
+      if (cancel_ == nullptr || !cancel_->load(std::memory_order_relaxed)) FillEntry(tables, item);
       itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
     }
   });
+  ThrowIfCancelled(cancel_);
 }
 
 int FastAligner::EntryOf(const Interval& interior) const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/alignment.h"
+#include "engine/errors.h"
 #include "engine/fill/fill_team.h"
 #include "engine/fill/interval_fill.h"
 #include "engine/fill/pair_schedule.h"
@@ -21,6 +22,7 @@ namespace zenphal {
 // The four scores of one point, as the fills read them.
 struct PointScores {
   float match, indel, mismatch, gap;
+  const CancelFlag* cancel = nullptr;  // checked between interior fills
 };
 
 class FastAligner {
@@ -93,6 +95,7 @@ class FastAligner {
   std::vector<PairCell> cellPool_;
   std::vector<int> batchPool_;  // batch starts and table layouts
 
+  const CancelFlag* cancel_ = nullptr;  // of the Compute under way
   const CRnaStructure& first;
   const CRnaStructure& second;
 };
