@@ -112,6 +112,13 @@ class CAligner : public PointAligner {
   // orders.
   size_t TableBytes() const;
   size_t OrderBytes() const;
+  // Whether Compute fills the interior alignments on demand (the default:
+  // only those the result depends on) or every one of them (for tests and
+  // benchmarks; the results are identical). Takes effect at the next Compute.
+  void SetLazyInteriors(bool on);
+  // Dynamic-programming cells (each in all three tables) that the last
+  // Compute filled, re-fills included.
+  double LastComputeCells() const;
 
   const CRnaStructure& first;
   const CRnaStructure& second;
