@@ -50,6 +50,10 @@ float CAligner::AlignIntervals(int start1, int end1, int start2, int end2, Align
   return fill_->AlignIntervals(Scores(), Interval{start1, end1, start2, end2}, rows);
 }
 
+void CAligner::ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo) {
+  fill_->ExpectRegion(mismatchFrom, mismatchTo, gapFrom, gapTo);
+}
+
 void CAligner::SetThreadCount(int threads) { fill_->SetThreadCount(threads); }
 void CAligner::SetFillKernel(FillKernel kernel) { fill_->SetFillKernel(kernel); }
 FillKernel CAligner::ActiveFillKernel() const { return fill_->ActiveFillKernel(); }

@@ -39,6 +39,13 @@ class PointAligner {
     gapScore = y < 0.0f ? 0.0f : y;
   }
 
+  // The region of the plane that the next points will mostly come from (a
+  // decomposition's rectangle). A hint for planning what to keep between
+  // points; no result depends on it. Does nothing unless overridden.
+  virtual void ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo) {
+    (void)mismatchFrom, (void)mismatchTo, (void)gapFrom, (void)gapTo;
+  }
+
   // Fills a newly constructed record with an optimal alignment at the current
   // point and its counts. May throw InputError (counts that do not fit) or
   // InternalError (an inconsistent alignment, a bug).
@@ -92,6 +99,9 @@ class CAligner : public PointAligner {
   ~CAligner() override;
 
   void Compute(CAlignment& record) override;
+  // Spaces the points whose interior scores bound those elsewhere to suit
+  // the region (see SetLazyInteriors).
+  void ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo) override;
 
   // Optimal score of bases start1..end1 of the first structure against
   // start2..end2 of the second (end = start - 1 is empty) at the current

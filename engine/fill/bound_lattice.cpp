@@ -8,8 +8,14 @@
 
 namespace zenphal {
 
-void BoundLattice::Triangle(float x, float y, int level, Node corners[3]) {
-  const double h = kCoarsest / (1 << level);
+void BoundLattice::SetCoarsest(double spacing) {
+  if (spacing == coarsest_) return;
+  coarsest_ = spacing;
+  nodes_.clear();
+}
+
+void BoundLattice::Triangle(float x, float y, int level, Node corners[3]) const {
+  const double h = coarsest_ / (1 << level);
   const int64_t scale = int64_t{1} << (kLevels - 1 - level);  // finest steps per step of this level
   // The square (i, j) to (i + 1, j + 1) that holds the point, the lower one
   // when it lies on a lattice line (no node beyond the points asked for).
@@ -56,8 +62,8 @@ void BoundLattice::Bound(const PointScores& s, const PointScores& scores, const 
   double cx[3], cy[3];
   for (int c = 0; c < 3; ++c) {
     values[c] = Find(corners[c]);
-    cx[c] = corners[c].x();
-    cy[c] = corners[c].y();
+    cx[c] = X(corners[c]);
+    cy[c] = Y(corners[c]);
   }
   // Barycentric weights of the point.
   const double px = s.mismatch, py = s.gap;

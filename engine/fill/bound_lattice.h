@@ -11,7 +11,7 @@ namespace zenphal {
 
 struct PointScores;
 
-// Nodes at (i h, j h) for levels of spacing h = kCoarsest / 2^level. Each
+// Nodes at (i h, j h) for levels of spacing h = Coarsest() / 2^level. Each
 // node holds, for every pair-of-pairs entry, an upper bound on its interior
 // score there (the exact score for the interiors computed at the node).
 // Within a level, a point lies in the triangle of the three nodes
@@ -20,18 +20,22 @@ struct PointScores;
 // corners' scores, and by monotony at most the score at (i, j).
 class BoundLattice {
  public:
-  static constexpr double kCoarsest = 1.0;
-  static constexpr int kLevels = 3;  // spacings 1, 0.5, 0.25
+  static constexpr int kLevels = 3;  // spacings h, h / 2, h / 4
 
   struct Node {
     int64_t i, j;  // on the finest lattice
-    float x() const { return static_cast<float>(static_cast<double>(i) * kFinest); }
-    float y() const { return static_cast<float>(static_cast<double>(j) * kFinest); }
   };
-  static constexpr double kFinest = kCoarsest / (1 << (kLevels - 1));
+  float X(const Node& node) const { return static_cast<float>(static_cast<double>(node.i) * Finest()); }
+  float Y(const Node& node) const { return static_cast<float>(static_cast<double>(node.j) * Finest()); }
+
+  // The coarsest spacing: a power of two (1 until set). Setting another
+  // drops the nodes.
+  double Coarsest() const { return coarsest_; }
+  double Finest() const { return coarsest_ / (1 << (kLevels - 1)); }
+  void SetCoarsest(double spacing);
 
   // The corners of the triangle of the level that holds the point.
-  static void Triangle(float x, float y, int level, Node corners[3]);
+  void Triangle(float x, float y, int level, Node corners[3]) const;
   // The level whose lattice first has the node (0 for the coarsest).
   static int LevelOf(const Node& node);
 
@@ -49,6 +53,7 @@ class BoundLattice {
  private:
   static uint64_t Key(const Node& node) { return static_cast<uint64_t>(node.i) << 32 ^ static_cast<uint32_t>(node.j); }
   std::unordered_map<uint64_t, std::vector<float>> nodes_;
+  double coarsest_ = 1.0;
 };
 
 }  // namespace zenphal

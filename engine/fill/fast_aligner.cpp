@@ -26,14 +26,6 @@ constexpr int kMaxDefaultThreads = 4;
 
 FastAligner::FastAligner(const CRnaStructure& first_, const CRnaStructure& second_)
     : structures_(first_, second_), bounds_(first_, second_), first(first_), second(second_) {
-  rightEnd1_.assign(static_cast<size_t>(first.pairCount), 0);
-  rightEnd2_.assign(static_cast<size_t>(second.pairCount), 0);
-  for (int i = 0; i < first.length; ++i) {
-    if (first.partner[i] < i) rightEnd1_[static_cast<size_t>(first.pairIndex[i])] = i;
-  }
-  for (int j = 0; j < second.length; ++j) {
-    if (second.partner[j] < j) rightEnd2_[static_cast<size_t>(second.pairIndex[j])] = j;
-  }
   try {
     schedule_ = BuildPairSchedule(first, second);
     if (!schedule_.items.empty()) {
@@ -43,6 +35,7 @@ FastAligner::FastAligner(const CRnaStructure& first_, const CRnaStructure& secon
       exact_.assign(pairScores_.size(), 0);
     }
     tables_.push_back(std::make_unique<IntervalTables>(first.length, second.length, first.pairCount, second.pairCount));
+    lazy_ = std::make_unique<LazyResolution>(first, second, [this](const Interval& iv) { return OrderOf(iv); });
   } catch (const std::bad_alloc&) {
     throw InputError("not enough memory for the alignment tables of " + std::to_string(first.length) + " x " +
                      std::to_string(second.length) + " bases");
@@ -316,12 +309,6 @@ float FastAligner::AlignIntervals(const PointScores& scores, const Interval& int
   return Align(interval, rows, false);
 }
 
-Interval FastAligner::InteriorOf(int entry) const {
-  const int r1 = rightEnd1_[static_cast<size_t>(entry / second.pairCount)];
-  const int r2 = rightEnd2_[static_cast<size_t>(entry % second.pairCount)];
-  return Interval{first.partner[r1] + 1, r1 - 1, second.partner[r2] + 1, r2 - 1};
-}
-
 void FastAligner::FillAllPairScores() {
   earlyTracing_ = false;
   FillPairScores();
@@ -331,17 +318,17 @@ void FastAligner::FillAllPairScores() {
 void FastAligner::EnsureNode(const BoundLattice::Node& node) {
   if (lattice_.Find(node) != nullptr) return;
   const int level = BoundLattice::LevelOf(node);
-  const PointScores at{context_.match32, context_.indel32, node.x(), node.y()};
+  const PointScores at{context_.match32, context_.indel32, lattice_.X(node), lattice_.Y(node)};
   if (level == 0) {
     Prepare(at);
     FillAllPairScores();
   } else {
     BoundLattice::Node corners[3];
-    BoundLattice::Triangle(at.mismatch, at.gap, level - 1, corners);
+    lattice_.Triangle(at.mismatch, at.gap, level - 1, corners);
     for (const BoundLattice::Node& c : corners) EnsureNode(c);
     Prepare(at);
     lattice_.Bound(at, at, corners, bounds_, pairScores_.data());
-    if (!ResolveLazily(at)) {
+    if (!ResolveLazily()) {
       Prepare(at);
       FillAllPairScores();
     }
@@ -349,75 +336,45 @@ void FastAligner::EnsureNode(const BoundLattice::Node& node) {
   lattice_.Store(node, pairScores_);
 }
 
+void FastAligner::ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo) {
+  // Two coarsest steps across the longer side: nine nodes filled in full,
+  // the finer ones a quarter of that apart.
+  const double side = std::max(static_cast<double>(mismatchTo) - mismatchFrom, static_cast<double>(gapTo) - gapFrom);
+  if (std::isfinite(side) && side > 0.0) lattice_.SetCoarsest(static_cast<float>(side / 2.0));
+}
+
 bool FastAligner::BoundFromLattice(const PointScores& scores) {
   // A point just above or right of a lattice line takes the bounds of the
   // point on the line (the scores only fall as x and y grow), so that points
   // rounded past the edge of a rectangle need no nodes beyond it.
-  const auto snap = [](float v) {
-    const double u = static_cast<double>(v) / BoundLattice::kFinest;
+  const auto snap = [&](float v) {
+    const double u = static_cast<double>(v) / lattice_.Finest();
     const double below = std::floor(u);
-    return u - below < 1e-3 ? static_cast<float>(below * BoundLattice::kFinest) : v;
+    return u - below < 1e-3 ? static_cast<float>(below * lattice_.Finest()) : v;
   };
   PointScores at = scores;
   at.mismatch = snap(scores.mismatch);
   at.gap = snap(scores.gap);
   BoundLattice::Node corners[3];
-  BoundLattice::Triangle(at.mismatch, at.gap, BoundLattice::kLevels - 1, corners);
+  lattice_.Triangle(at.mismatch, at.gap, BoundLattice::kLevels - 1, corners);
   for (const BoundLattice::Node& c : corners) EnsureNode(c);
   Prepare(scores);
   lattice_.Bound(at, scores, corners, bounds_, pairScores_.data());
   return true;
 }
 
-bool FastAligner::ResolveLazily(const PointScores& scores) {
-  (void)scores;
-  std::fill(exact_.begin(), exact_.end(), uint8_t{0});
-  cellLimit_ = cells_ + static_cast<double>(schedule_.totalCells);
-  return Certify(Interval{0, first.length - 1, 0, second.length - 1}, -1, 0);
-}
-
-bool FastAligner::Certify(const Interval& interval, int entry, size_t depth) {
-  // Every stand-in is at least the exact score, and the fill is monotone in
-  // them, so every cell holds at least its exact value. Along the optimal
-  // path of the filled tables each cell's winner then comes from exact
-  // values only, every other option is at most its stand-in value, and the
-  // tie rules pick the same winner as with the exact values: the path, the
-  // score and every letter on it are exact.
-  if (lazyTraces_.size() <= depth) {
-    lazyTraces_.resize(depth + 1);
-    lazyPending_.resize(depth + 1);
-  }
-  IntervalTables& tables = *tables_[0];
-  for (;;) {
-    const float score = FillCounted(tables, interval);
-    if (cells_ > cellLimit_) return false;
-    IntervalTrace& trace = lazyTraces_[depth];
-    tables.TraceBack(context_, interval, trace);
-    std::vector<int>& pending = lazyPending_[depth];
-    pending.clear();
-    for (const IntervalTrace::Interior& inner : trace.interiors) {
-      const int e = EntryOf(inner.interval);
-      if (!exact_[static_cast<size_t>(e)]) pending.push_back(e);
-    }
-    if (pending.empty()) {
-      if (entry >= 0) {
-        pairScores_[static_cast<size_t>(entry)] = score;
-        exact_[static_cast<size_t>(entry)] = 1;
-      }
-      return true;
-    }
-    for (size_t n = 0; n < lazyPending_[depth].size(); ++n) {
-      const int e = lazyPending_[depth][n];
-      if (!exact_[static_cast<size_t>(e)] && !Certify(InteriorOf(e), e, depth + 1)) return false;
-    }
-  }
+bool FastAligner::ResolveLazily() {
+  if (!teamTried_) StartTeam();
+  // Past the cells of filling every interior, that is cheaper.
+  return lazy_->Resolve(context_, pairScores_.data(), exact_.data(), tables_, team_.get(),
+                        static_cast<double>(schedule_.totalCells), cells_);
 }
 
 void FastAligner::Compute(const PointScores& scores, AlignedRows& rows) {
   Prepare(scores);
   cells_ = 0.0;
-  if (lazy_ && !schedule_.items.empty() && InteriorBounds::Usable(scores)) {
-    if (BoundFromLattice(scores) && ResolveLazily(scores)) {
+  if (lazyOn_ && !schedule_.items.empty() && InteriorBounds::Usable(scores)) {
+    if (BoundFromLattice(scores) && ResolveLazily()) {
       Align(Interval{0, first.length - 1, 0, second.length - 1}, rows, false);
       return;
     }

@@ -15,6 +15,7 @@
 #include "engine/fill/fill_team.h"
 #include "engine/fill/interior_bounds.h"
 #include "engine/fill/interval_fill.h"
+#include "engine/fill/lazy_resolution.h"
 #include "engine/fill/pair_schedule.h"
 #include "engine/rna_structure.h"
 
@@ -45,7 +46,8 @@ class FastAligner {
   size_t OrderBytes() const;
   // Whether Compute fills the interiors on demand (the default) or all of
   // them; and the dynamic-programming cells the last Compute filled.
-  void SetLazyInteriors(bool on) { lazy_ = on; }
+  void SetLazyInteriors(bool on) { lazyOn_ = on; }
+  void ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo);
   double LastCells() const { return cells_; }
 
  private:
@@ -66,15 +68,13 @@ class FastAligner {
   // bound; an interval is filled and traced back until its optimal path
   // goes only through exact interiors, computing those it went through.
   // False when that took more cells than filling every interior would.
-  bool ResolveLazily(const PointScores& scores);
+  bool ResolveLazily();
   // Sets pairScores_ to bounds at the point from the lattice, computing the
   // nodes it lacks; false when the scores are out of the bounds' reach.
   bool BoundFromLattice(const PointScores& scores);
   void EnsureNode(const BoundLattice::Node& node);
   // Every interior exact, on all threads.
   void FillAllPairScores();
-  bool Certify(const Interval& interval, int entry, size_t depth);
-  Interval InteriorOf(int entry) const;
 
   StructurePair structures_;
   PairSchedule schedule_;
@@ -114,17 +114,13 @@ class FastAligner {
   std::vector<PairCell> cellPool_;
   std::vector<int> batchPool_;  // batch starts and table layouts
 
-  bool lazy_ = true;
+  bool lazyOn_ = true;
+  std::unique_ptr<LazyResolution> lazy_;
   InteriorBounds bounds_;
   BoundLattice lattice_;
   bool earlyTracing_ = true;  // off while filling at lattice nodes
   std::vector<uint8_t> exact_;  // by entry: pairScores_ holds the exact score, else a bound
-  std::vector<int> rightEnd1_;  // by pair number
-  std::vector<int> rightEnd2_;
-  std::deque<IntervalTrace> lazyTraces_;  // by depth of Certify
-  std::vector<std::vector<int>> lazyPending_;  // by depth of Certify
   double cells_ = 0.0;
-  double cellLimit_ = 0.0;
 
   const CRnaStructure& first;
   const CRnaStructure& second;
