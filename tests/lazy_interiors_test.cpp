@@ -253,6 +253,44 @@ TEST(LazyInteriors, UnusualScoresAsTheReference) {
   ExpectAsTheReference(a, b, 3e7f, 0.5f, WalkOfPoints(random, 4), {1}, "huge match");
 }
 
+// After a Compute that skipped interiors, AlignIntervals still reads exact
+// interior scores of that Compute's point: the reference's score, and the
+// rows of the aligner that fills every interior (whose rows, unlike the
+// reference's, hold the interiors of aligned pairs).
+TEST(LazyInteriors, AlignIntervalsAfterASkippingCompute) {
+  StructureMaker maker(17u);
+  const CRnaStructure a = maker.Make(60), b = maker.Make(56);
+  CReferenceAligner reference(a, b, 1.0f, 0.5f);
+  CAligner fast(a, b, 1.0f, 0.5f), full(a, b, 1.0f, 0.5f);
+  fast.ExpectRegion(0.0f, 2.0f, 0.0f, 2.0f);
+  full.SetLazyInteriors(false);
+  int skipping = 0;
+  for (const auto& [x, y] : std::vector<std::pair<float, float>>{{1.0f, 1.0f}, {1.1f, 0.9f}, {0.9f, 1.1f}, {1.05f, 1.05f}, {0.6f, 1.3f}}) {
+    CAlignment r, f, g;
+    for (PointAligner* aligner : std::initializer_list<PointAligner*>{&reference, &fast, &full}) {
+      aligner->SetPoint(x, y);
+    }
+    reference.Compute(r);
+    fast.Compute(f);
+    full.Compute(g);
+    if (fast.LastComputeCells() < FullCells(a, b)) ++skipping;
+    // Another point for the interval itself, as the reference allows.
+    for (PointAligner* aligner : std::initializer_list<PointAligner*>{&reference, &fast, &full}) {
+      aligner->SetPoint(x + 0.5f, y);
+    }
+    for (int start = 0; start < a.length; start += 7) {
+      const int end2 = b.length - 1 - start / 2;
+      AlignedRows referenceRows, expected, actual;
+      const float score = fast.AlignIntervals(start, a.length - 1, 0, end2, actual);
+      EXPECT_EQ(reference.AlignIntervals(start, a.length - 1, 0, end2, referenceRows), score);
+      EXPECT_EQ(full.AlignIntervals(start, a.length - 1, 0, end2, expected), score);
+      EXPECT_EQ(expected.topRow, actual.topRow);
+      EXPECT_EQ(expected.bottomRow, actual.bottomRow);
+    }
+  }
+  EXPECT_GT(skipping, 0);
+}
+
 // Whole decompositions of the real tRNA and Vault pairs (bench/data) as the
 // straightforward path makes them.
 TEST(LazyInteriors, RealPairDecompositionsAsTheReference) {

@@ -282,6 +282,12 @@ float FastAligner::Align(const Interval& interval, AlignedRows& rows, bool learn
       frames.push_back({&earlyTraces_.find(entry)->second});
       continue;
     }
+    if (resolvedLazily_) {
+      if (const IntervalTrace* resolved = lazy_->TraceOf(entry)) {
+        frames.push_back({resolved});
+        continue;
+      }
+    }
     if (traceStack_.size() < level + 2) traceStack_.resize(level + 2);
     FillCounted(tables, inner);
     tables.TraceBack(context_, inner, traceStack_[level + 1]);
@@ -305,6 +311,12 @@ float FastAligner::Align(const Interval& interval, AlignedRows& rows, bool learn
 }
 
 float FastAligner::AlignIntervals(const PointScores& scores, const Interval& interval, AlignedRows& rows) {
+  if (resolvedLazily_) {
+    // Any interval may read any interior score of the last Compute.
+    Prepare(lastScores_);
+    FillAllPairScores();
+    resolvedLazily_ = false;
+  }
   Prepare(scores);
   return Align(interval, rows, false);
 }
@@ -340,7 +352,10 @@ void FastAligner::ExpectRegion(float mismatchFrom, float mismatchTo, float gapFr
   // Two coarsest steps across the longer side: nine nodes filled in full,
   // the finer ones a quarter of that apart.
   const double side = std::max(static_cast<double>(mismatchTo) - mismatchFrom, static_cast<double>(gapTo) - gapFrom);
-  if (std::isfinite(side) && side > 0.0) lattice_.SetCoarsest(static_cast<float>(side / 2.0));
+  if (std::isfinite(side) && side > 0.0) {
+    lattice_.SetCoarsest(static_cast<float>(side / 2.0));
+    regionExpected_ = true;
+  }
 }
 
 bool FastAligner::BoundFromLattice(const PointScores& scores) {
@@ -373,12 +388,15 @@ bool FastAligner::ResolveLazily() {
 void FastAligner::Compute(const PointScores& scores, AlignedRows& rows) {
   Prepare(scores);
   cells_ = 0.0;
-  if (lazyOn_ && !schedule_.items.empty() && InteriorBounds::Usable(scores)) {
+  if (lazyOn_ && regionExpected_ && !schedule_.items.empty() && InteriorBounds::Usable(scores)) {
     if (BoundFromLattice(scores) && ResolveLazily()) {
+      resolvedLazily_ = true;
+      lastScores_ = scores;
       Align(Interval{0, first.length - 1, 0, second.length - 1}, rows, false);
       return;
     }
   }
+  resolvedLazily_ = false;
   Prepare(scores);
   PrepareEarlyTraces();
   FillPairScores();

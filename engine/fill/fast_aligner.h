@@ -115,6 +115,13 @@ class FastAligner {
   std::vector<int> batchPool_;  // batch starts and table layouts
 
   bool lazyOn_ = true;
+  // Only a run over a region (ExpectRegion) repays the lattice: a single
+  // point fills every interior, as cheap as it gets without bounds.
+  bool regionExpected_ = false;
+  // The last Compute resolved interiors on demand: pairScores_ holds bounds
+  // for the others; at lastScores_.
+  bool resolvedLazily_ = false;
+  PointScores lastScores_{};
   std::unique_ptr<LazyResolution> lazy_;
   InteriorBounds bounds_;
   BoundLattice lattice_;

@@ -32,6 +32,8 @@ LazyResolution::LazyResolution(const CRnaStructure& first, const CRnaStructure& 
   score_ = std::vector<std::atomic<float>>(entries_);
   state_ = std::vector<std::atomic<uint8_t>>(entries_);
   log_.assign(entries_, 0);
+  traces_.resize(entries_);
+  traced_.assign(entries_, 0);
   pool_.reserve(entries_);
 }
 
@@ -56,12 +58,14 @@ void LazyResolution::Sync(Worker& w) {
   }
 }
 
-void LazyResolution::Publish(Worker& w, int entry, float score) {
+void LazyResolution::Publish(Worker& w, int entry, float score, const IntervalTrace& trace) {
   const auto e = static_cast<size_t>(entry);
   w.view[e] = score;
   w.known[e] = 1;
   std::lock_guard lock(publishMutex_);
   if (state_[e].load(std::memory_order_relaxed) == kExact) return;  // another thread was first
+  traces_[e] = trace;
+  traced_[e] = 1;
   score_[e].store(score, std::memory_order_relaxed);
   state_[e].store(kExact, std::memory_order_release);
   const int n = logSize_.load(std::memory_order_relaxed);
@@ -102,7 +106,7 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
       if (!w.known[static_cast<size_t>(e)]) pending.push_back(e);
     }
     if (pending.empty()) {
-      if (entry >= 0) Publish(w, entry, score);
+      if (entry >= 0) Publish(w, entry, score, trace);
       return true;
     }
     if (w.caller && !workers_.empty() && pending.size() > 1) {
@@ -163,6 +167,7 @@ bool LazyResolution::Resolve(const FillContext& context, float* scores, uint8_t*
                              double cellLimit, double& cells) {
   for (size_t e = 0; e < entries_; ++e) state_[e].store(kFree, std::memory_order_relaxed);
   std::fill(exact, exact + entries_, uint8_t{0});
+  std::fill(traced_.begin(), traced_.end(), uint8_t{0});
   logSize_.store(0, std::memory_order_relaxed);
   pool_.clear();
   haveTasks_.store(false, std::memory_order_relaxed);

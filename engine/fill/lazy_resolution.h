@@ -49,6 +49,12 @@ class LazyResolution {
                const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team, double cellLimit,
                double& cells);
 
+  // The trace back of an entry resolved by the last Resolve (its optimal
+  // path then, which no later stand-in changes), or null.
+  const IntervalTrace* TraceOf(int entry) const {
+    return traced_[static_cast<size_t>(entry)] ? &traces_[static_cast<size_t>(entry)] : nullptr;
+  }
+
   int EntryOf(const Interval& interior) const;
   Interval InteriorOf(int entry) const;
 
@@ -57,7 +63,7 @@ class LazyResolution {
   struct Worker;
   bool Certify(Worker& w, const Interval& interval, int entry, size_t depth);
   void Sync(Worker& w);
-  void Publish(Worker& w, int entry, float score);
+  void Publish(Worker& w, int entry, float score, const IntervalTrace& trace);
   bool PopTask(int& entry);
   void Helper(Worker& w);
   bool Stopping() const { return stop_.load(std::memory_order_relaxed); }
@@ -82,6 +88,8 @@ class LazyResolution {
   std::atomic<bool> stop_{false};  // over the limit
   std::atomic<bool> done_{false};  // the whole is resolved
   std::vector<std::unique_ptr<Worker>> workers_;
+  std::vector<IntervalTrace> traces_;  // by entry, kept for their memory
+  std::vector<uint8_t> traced_;        // by entry: traces_ holds this Resolve's trace
 };
 
 }  // namespace zenphal
