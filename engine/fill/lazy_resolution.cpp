@@ -1,6 +1,7 @@
 #include "engine/fill/lazy_resolution.h"
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
 namespace zenphal {
@@ -110,7 +111,13 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
       return true;
     }
     if (w.caller && !workers_.empty() && pending.size() > 1) {
-      // The others for the helpers; the first for this thread.
+      // The largest for this thread, which stays on the longest chain of
+      // work; the others for the helpers, the largest taken first.
+      const auto cells = [&](int e) {
+        const Interval v = InteriorOf(e);
+        return static_cast<long long>(v.Length1() + 1) * (v.Length2() + 1);
+      };
+      std::sort(pending.begin(), pending.end(), [&](int a, int b) { return cells(a) > cells(b); });
       std::lock_guard lock(poolMutex_);
       pool_.insert(pool_.end(), pending.rbegin(), pending.rend() - 1);
       haveTasks_.store(true, std::memory_order_relaxed);
@@ -149,12 +156,20 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
 }
 
 void LazyResolution::Helper(Worker& w) {
+  // Most paths hand out little (a stem is one chain of interiors): idle
+  // helpers soon sleep in short naps rather than spin on a core.
+  int idle = 0;
   while (!done_.load(std::memory_order_acquire) && !Stopping()) {
     int task;
     if (!PopTask(task)) {
-      std::this_thread::yield();
+      if (++idle < 1000) {
+        std::this_thread::yield();
+      } else {
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+      }
       continue;
     }
+    idle = 0;
     uint8_t expected = kFree;
     if (state_[static_cast<size_t>(task)].compare_exchange_strong(expected, kClaimed)) {
       Certify(w, InteriorOf(task), task, 0);
