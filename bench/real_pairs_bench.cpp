@@ -1,6 +1,9 @@
 // Real RNA pairs (bench/data): one Compute on a new aligner, and whole
-// decompositions of the default rectangle, for the straightforward path and
-// the fast one.
+// decompositions of the default rectangle, for the straightforward path, the
+// fast path filling every interior at every point (as before interiors on
+// demand) and the fast path; the last also on 1 to 4 threads for one pair.
+// Counters: cells filled by the fast path against those of the full
+// recurrence at every Compute (cells_full).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -32,6 +35,14 @@ void RealCompute(benchmark::State& state, const char* pair, const char* file, Pa
   const double cells = CellsPerCompute(a, b);
   state.counters["cells"] = cells;
   state.counters["ns_per_cell"] = seconds * 1e9 / cells;
+  const auto probe = MakeAligner(path, a, b, 1.0f, 0.5f);
+  if (auto* fast = dynamic_cast<CAligner*>(probe.get())) {
+    fast->SetPoint(1.0f, 1.0f);
+    CAlignment record;
+    fast->Compute(record);
+    state.counters["threads"] = fast->ActiveThreads();
+    state.counters["cells_filled"] = fast->LastComputeCells();
+  }
   const std::string name = std::string("real_compute/") + pair;
   if (path == Path::kReference) {
     ReferenceSeconds()[name] = seconds;
@@ -40,20 +51,25 @@ void RealCompute(benchmark::State& state, const char* pair, const char* file, Pa
   }
 }
 
-void RealDecompose(benchmark::State& state, const char* pair, const char* file, Path path) {
+void RealDecompose(benchmark::State& state, const char* pair, const char* file, Path path, int threads) {
   const auto [a, b] = LoadRealPair(file);
   long calls = 0, computed = 0, polygons = 0;
+  double filled = 0.0;
+  int active = 0;
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
-    const auto aligner = MakeAligner(path, a, b, 1.0f, 0.5f);
+    const auto aligner = MakeAligner(path, a, b, 1.0f, 0.5f, threads);
+    CellCounter counter(*aligner);
     CDecomposition d;
     d.Init(0.0f, 2.0f, 0.0f, 2.0f);
-    d.SetAligner(aligner.get());
+    d.SetAligner(&counter);
     d.SetProbeCache(true);
     d.Run();
     calls = d.AlignerCalls();
     computed = d.ComputeCalls();
     polygons = d.PolygonCount();
+    filled = counter.cells;
+    if (const auto* fast = dynamic_cast<const CAligner*>(aligner.get())) active = fast->ActiveThreads();
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
                          static_cast<double>(state.iterations());
@@ -61,6 +77,11 @@ void RealDecompose(benchmark::State& state, const char* pair, const char* file, 
   state.counters["computes"] = static_cast<double>(computed);
   state.counters["polygons"] = static_cast<double>(polygons);
   state.counters["ms_per_compute"] = seconds * 1e3 / static_cast<double>(computed);
+  if (path != Path::kReference) {
+    state.counters["threads"] = active;
+    state.counters["cells_filled"] = filled;
+    state.counters["cells_full"] = CellsPerCompute(a, b) * static_cast<double>(computed);
+  }
   const std::string name = std::string("real_decompose/") + pair;
   if (path == Path::kReference) {
     ReferenceSeconds()[name] = seconds;
@@ -84,14 +105,19 @@ void Register() {
   for (const RealPair& p : RealPairs()) {
     const std::string n = p.name;
     if (n == "ssu") continue;
-    if (n == "tRNA" || n == "Vault") {
-      benchmark::RegisterBenchmark(("real_decompose/" + n + "/reference").c_str(), RealDecompose, p.name, p.file,
-                                   Path::kReference)
+    const auto add = [&](const std::string& variant, Path path, int threads) {
+      benchmark::RegisterBenchmark(("real_decompose/" + n + "/" + variant).c_str(), RealDecompose, p.name, p.file,
+                                   path, threads)
           ->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+    };
+    const bool small = n == "tRNA" || n == "Vault";
+    if (small) add("reference", Path::kReference, 0);
+    // Every interior at every point takes minutes on the larger pairs.
+    if (small || n == "srp-euk") add("fast_full", Path::kFastFull, 0);
+    add("fast", Path::kFast, 0);
+    if (n == "Plant_SRP") {
+      for (int threads : {1, 2, 3, 4}) add("fast_threads_" + std::to_string(threads), Path::kFastThreads, threads);
     }
-    benchmark::RegisterBenchmark(("real_decompose/" + n + "/fast").c_str(), RealDecompose, p.name, p.file,
-                                 Path::kFast)
-        ->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
   }
 }
 

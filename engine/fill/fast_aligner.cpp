@@ -21,6 +21,7 @@ constexpr size_t kOrderBudgetPerTableByte = 4;
 // it saves.
 constexpr long kCellsWorthThreads = 100000;
 constexpr int kMaxDefaultThreads = 4;
+constexpr long kCellsWorthLazyHelpers = 20000000;
 
 }  // namespace
 
@@ -381,7 +382,10 @@ bool FastAligner::BoundFromLattice(const PointScores& scores) {
 bool FastAligner::ResolveLazily() {
   if (!teamTried_) StartTeam();
   // Past the cells of filling every interior, that is cheaper.
-  return lazy_->Resolve(context_, pairScores_.data(), exact_.data(), tables_, team_.get(),
+  // Interiors on demand hand out little work (a stem is one chain of
+  // interiors): helpers pay only on large structures.
+  FillTeam* team = schedule_.totalCells >= kCellsWorthLazyHelpers ? team_.get() : nullptr;
+  return lazy_->Resolve(context_, pairScores_.data(), exact_.data(), tables_, team,
                         static_cast<double>(schedule_.totalCells), cells_);
 }
 
