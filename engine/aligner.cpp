@@ -42,6 +42,7 @@ CAligner::CAligner(const CRnaStructure& first_, const CRnaStructure& second_, fl
 CAligner::~CAligner() = default;
 
 void CAligner::Compute(CAlignment& record) {
+  fill_->SetCancelFlag(CancelFlag());
   fill_->Compute(Scores(), record.rows);
   CountFeatures(first, second, record);
 }

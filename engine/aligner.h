@@ -2,6 +2,7 @@
 // Optimal alignment of two RNA secondary structures at one point of the
 // parameter plane (mismatch score x, gap score y), pairs aligned only as whole
 // pairs.
+#include <atomic>
 #include <cstddef>
 #include <memory>
 
@@ -48,8 +49,16 @@ class PointAligner {
 
   // Fills a newly constructed record with an optimal alignment at the current
   // point and its counts. May throw InputError (counts that do not fit) or
-  // InternalError (an inconsistent alignment, a bug).
+  // InternalError (an inconsistent alignment, a bug), and Cancelled (below).
   virtual void Compute(CAlignment& record) = 0;
+
+  // A flag that another thread may set to stop a Compute under way: the
+  // aligner reads it (relaxed) between units of work of at most a few
+  // milliseconds and then throws Cancelled, leaving the record unfilled and
+  // itself ready for the next Compute. Null (the default) for none; not
+  // owned, and must outlive its use. Aligners that ignore it finish.
+  void SetCancelFlag(const std::atomic<bool>* flag) { cancelFlag_ = flag; }
+  const std::atomic<bool>* CancelFlag() const { return cancelFlag_; }
 
   // match*M - x*X - indel*I - y*G, left to right in double precision.
   double ScoreOf(const CAlignment& record) const;
@@ -62,6 +71,9 @@ class PointAligner {
   float matchScore;
   float mismatchScore = 1.0f;
   float indelScore;
+
+ private:
+  const std::atomic<bool>* cancelFlag_ = nullptr;
 };
 
 // Counts the features of a record whose rows align the whole of s1 with the

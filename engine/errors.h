@@ -1,6 +1,7 @@
 #pragma once
 // Error types of the core. Everything else the core does cannot fail for
 // well-formed input.
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -18,6 +19,13 @@ class InputError : public std::runtime_error {
 class InternalError : public std::logic_error {
  public:
   using std::logic_error::logic_error;
+};
+
+// A computation stopped on request (PointAligner::SetCancelFlag) before it
+// finished. Not an error: the caller asked for it.
+class Cancelled : public std::exception {
+ public:
+  const char* what() const noexcept override { return "computation cancelled"; }
 };
 
 }  // namespace zenphal

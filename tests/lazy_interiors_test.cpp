@@ -5,7 +5,10 @@
 // most tempting and most dangerous) and on real RNAs.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <random>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -289,6 +292,52 @@ TEST(LazyInteriors, AlignIntervalsAfterASkippingCompute) {
     }
   }
   EXPECT_GT(skipping, 0);
+}
+
+// A set cancel flag stops Compute with Cancelled, on the path that fills
+// every interior and on interiors on demand, before the first interior and
+// in the middle of a fill; the aligner then computes as before.
+TEST(Cancellation, StopsComputeAndLeavesTheAlignerUsable) {
+  StructureMaker maker(23u);
+  const CRnaStructure a = maker.Make(90), b = maker.Make(84);
+  CReferenceAligner reference(a, b, 1.0f, 0.5f);
+  for (const bool region : {false, true}) {
+    for (const int threads : {1, 3}) {
+      CAligner fast(a, b, 1.0f, 0.5f);
+      fast.SetThreadCount(threads);
+      if (region) fast.ExpectRegion(0.0f, 2.0f, 0.0f, 2.0f);
+      std::atomic<bool> cancel{true};
+      fast.SetCancelFlag(&cancel);
+      fast.SetPoint(1.0f, 1.0f);
+      CAlignment record;
+      EXPECT_THROW(fast.Compute(record), Cancelled);
+      // Set while a Compute runs: it throws or, if it was quicker, finishes.
+      cancel = false;
+      std::thread setter([&] {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        cancel = true;
+      });
+      try {
+        CAlignment partial;
+        fast.SetPoint(0.7f, 1.3f);
+        fast.Compute(partial);
+      } catch (const Cancelled&) {
+      }
+      setter.join();
+      cancel = false;
+      for (const auto& [x, y] : std::vector<std::pair<float, float>>{{1.0f, 1.0f}, {0.7f, 1.3f}}) {
+        reference.SetPoint(x, y);
+        fast.SetPoint(x, y);
+        CAlignment expected, actual;
+        reference.Compute(expected);
+        fast.Compute(actual);
+        EXPECT_EQ(Describe(expected), Describe(actual)) << (region ? "on demand, " : "every interior, ") << threads;
+        AlignedRows expectedRows, actualRows;
+        EXPECT_EQ(reference.AlignIntervals(3, a.length - 1, 0, b.length - 5, expectedRows),
+                  fast.AlignIntervals(3, a.length - 1, 0, b.length - 5, actualRows));
+      }
+    }
+  }
 }
 
 // Whole decompositions of the real tRNA and Vault pairs (bench/data) as the

@@ -192,7 +192,10 @@ void FastAligner::FillPairScores() {
   if (items.empty()) return;
   if (!teamTried_) StartTeam();
   if (!team_) {
-    for (const PairSchedule::Item& item : items) FillEntry(*tables_[0], item);
+    for (const PairSchedule::Item& item : items) {
+      ThrowIfCancelled();
+      FillEntry(*tables_[0], item);
+    }
     return;
   }
   // Each thread takes the next item in list order and waits for its
@@ -207,6 +210,11 @@ void FastAligner::FillPairScores() {
     for (int n = next.fetch_add(1, std::memory_order_relaxed); n < count;
          n = next.fetch_add(1, std::memory_order_relaxed)) {
       const PairSchedule::Item& item = items[static_cast<size_t>(n)];
+      if (CancelRequested()) {
+        // Drain: later items wait for this one.
+        itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
+        continue;
+      }
       for (int c = item.firstPredecessor; c < item.lastPredecessor; ++c) {
         FillTeam::WaitUntilSet(itemDone_[static_cast<size_t>(schedule_.predecessors[static_cast<size_t>(c)])]);
       }
@@ -214,6 +222,11 @@ void FastAligner::FillPairScores() {
       itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
     }
   });
+  ThrowIfCancelled();
+}
+
+void FastAligner::ThrowIfCancelled() const {
+  if (CancelRequested()) throw Cancelled();
 }
 
 int FastAligner::EntryOf(const Interval& interior) const {
@@ -289,6 +302,7 @@ float FastAligner::Align(const Interval& interval, AlignedRows& rows, bool learn
         continue;
       }
     }
+    ThrowIfCancelled();
     if (traceStack_.size() < level + 2) traceStack_.resize(level + 2);
     FillCounted(tables, inner);
     tables.TraceBack(context_, inner, traceStack_[level + 1]);
@@ -323,9 +337,12 @@ float FastAligner::AlignIntervals(const PointScores& scores, const Interval& int
 }
 
 void FastAligner::FillAllPairScores() {
+  struct NoEarlyTraces {
+    bool& on;
+    ~NoEarlyTraces() { on = true; }
+  } scope{earlyTracing_};
   earlyTracing_ = false;
   FillPairScores();
-  earlyTracing_ = true;
 }
 
 void FastAligner::EnsureNode(const BoundLattice::Node& node) {
@@ -385,25 +402,29 @@ bool FastAligner::ResolveLazily() {
   // Interiors on demand hand out little work (a stem is one chain of
   // interiors): helpers pay only on large structures.
   FillTeam* team = schedule_.totalCells >= kCellsWorthLazyHelpers ? team_.get() : nullptr;
-  return lazy_->Resolve(context_, pairScores_.data(), exact_.data(), tables_, team,
-                        static_cast<double>(schedule_.totalCells), cells_);
+  const bool resolved = lazy_->Resolve(context_, pairScores_.data(), exact_.data(), tables_, team,
+                                       static_cast<double>(schedule_.totalCells), cells_, cancel_);
+  ThrowIfCancelled();
+  return resolved;
 }
 
 void FastAligner::Compute(const PointScores& scores, AlignedRows& rows) {
+  // Until every interior score is known (or this Compute is cancelled),
+  // pairScores_ may hold bounds.
+  resolvedLazily_ = true;
+  lastScores_ = scores;
   Prepare(scores);
   cells_ = 0.0;
   if (lazyOn_ && regionExpected_ && !schedule_.items.empty() && InteriorBounds::Usable(scores)) {
     if (BoundFromLattice(scores) && ResolveLazily()) {
-      resolvedLazily_ = true;
-      lastScores_ = scores;
       Align(Interval{0, first.length - 1, 0, second.length - 1}, rows, false);
       return;
     }
   }
-  resolvedLazily_ = false;
   Prepare(scores);
   PrepareEarlyTraces();
   FillPairScores();
+  resolvedLazily_ = false;
   Align(Interval{0, first.length - 1, 0, second.length - 1}, rows, true);
 }
 

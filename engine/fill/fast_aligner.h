@@ -47,6 +47,8 @@ class FastAligner {
   // Whether Compute fills the interiors on demand (the default) or all of
   // them; and the dynamic-programming cells the last Compute filled.
   void SetLazyInteriors(bool on) { lazyOn_ = on; }
+  // Compute throws Cancelled soon after the flag is set (null: never).
+  void SetCancelFlag(const std::atomic<bool>* flag) { cancel_ = flag; }
   void ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo);
   double LastCells() const { return cells_; }
 
@@ -63,6 +65,8 @@ class FastAligner {
   // whose interiors are the ones to trace early next time.
   float Align(const Interval& interval, AlignedRows& rows, bool learn);
   float FillCounted(IntervalTables& tables, const Interval& interval);
+  bool CancelRequested() const { return cancel_ != nullptr && cancel_->load(std::memory_order_relaxed); }
+  void ThrowIfCancelled() const;
 
   // Interiors on demand: each unknown interior score stands in as an upper
   // bound; an interval is filled and traced back until its optimal path
@@ -114,6 +118,7 @@ class FastAligner {
   std::vector<PairCell> cellPool_;
   std::vector<int> batchPool_;  // batch starts and table layouts
 
+  const std::atomic<bool>* cancel_ = nullptr;
   bool lazyOn_ = true;
   // Only a run over a region (ExpectRegion) repays the lattice: a single
   // point fills every interior, as cheap as it gets without bounds.

@@ -91,6 +91,7 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
   }
   const long long cells = static_cast<long long>(interval.Length1() + 1) * (interval.Length2() + 1);
   for (;;) {
+    if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) stop_.store(true, std::memory_order_relaxed);
     if (Stopping() || (!w.caller && done_.load(std::memory_order_relaxed))) return false;
     if (cells_.fetch_add(cells, std::memory_order_relaxed) + cells > cellLimit_) {
       stop_.store(true, std::memory_order_relaxed);
@@ -179,7 +180,8 @@ void LazyResolution::Helper(Worker& w) {
 
 bool LazyResolution::Resolve(const FillContext& context, float* scores, uint8_t* exact,
                              const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team,
-                             double cellLimit, double& cells) {
+                             double cellLimit, double& cells, const std::atomic<bool>* cancel) {
+  cancel_ = cancel;
   for (size_t e = 0; e < entries_; ++e) state_[e].store(kFree, std::memory_order_relaxed);
   std::fill(exact, exact + entries_, uint8_t{0});
   std::fill(traced_.begin(), traced_.end(), uint8_t{0});

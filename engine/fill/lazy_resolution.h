@@ -44,10 +44,11 @@ class LazyResolution {
   // resolved; exact marks them. tables[t] belongs to thread t (tables[0],
   // the caller's, holds the whole). Returns false, leaving the rest
   // undefined, once more than cellLimit cells were filled. cells gets the
-  // cells filled (each in all three tables).
+  // cells filled (each in all three tables). Also returns false soon after
+  // *cancel (when given) is set.
   bool Resolve(const FillContext& context, float* scores, uint8_t* exact,
                const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team, double cellLimit,
-               double& cells);
+               double& cells, const std::atomic<bool>* cancel = nullptr);
 
   // The trace back of an entry resolved by the last Resolve (its optimal
   // path then, which no later stand-in changes), or null.
@@ -85,7 +86,8 @@ class LazyResolution {
   std::atomic<bool> haveTasks_{false};
   std::atomic<long long> cells_{0};
   long long cellLimit_ = 0;
-  std::atomic<bool> stop_{false};  // over the limit
+  std::atomic<bool> stop_{false};  // over the limit, or cancelled
+  const std::atomic<bool>* cancel_ = nullptr;
   std::atomic<bool> done_{false};  // the whole is resolved
   std::vector<std::unique_ptr<Worker>> workers_;
   std::vector<IntervalTrace> traces_;  // by entry, kept for their memory
