@@ -28,7 +28,7 @@ class BoundLattice {
   float X(const Node& node) const { return static_cast<float>(static_cast<double>(node.i) * Finest()); }
   float Y(const Node& node) const { return static_cast<float>(static_cast<double>(node.j) * Finest()); }
 
-  // The coarsest spacing: a power of two (1 until set). Setting another
+  // The coarsest spacing (1 until set). Setting another
   // drops the nodes.
   double Coarsest() const { return coarsest_; }
   double Finest() const { return coarsest_ / (1 << (kLevels - 1)); }

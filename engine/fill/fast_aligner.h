@@ -1,8 +1,9 @@
 #pragma once
-// The machinery behind CAligner: the interval fills of every pair of pairs
-// and of the whole, shared among threads, and the trace back that re-fills
-// only the interiors the alignment goes through. See CAligner for the
-// contract; this class adds nothing to it.
+// The machinery behind CAligner: the interval fills of the pairs of pairs
+// and of the whole, shared among threads (all of them, or over a region only
+// those the result depends on, bounded from a lattice of points), and the
+// trace back that re-fills only the interiors the alignment goes through.
+// See CAligner for the contract; this class adds nothing to it.
 #include <atomic>
 #include <cstdint>
 #include <deque>

@@ -90,6 +90,22 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
     w.pending.resize(depth + 1);
   }
   const long long cells = static_cast<long long>(interval.Length1() + 1) * (interval.Length2() + 1);
+  {
+    // First the interiors this interval's path went through when it was
+    // last resolved (at an earlier point, most likely nearby): when its path
+    // is the same now, one fill settles it.
+    std::vector<int>& pending = w.pending[depth];
+    pending.clear();
+    {
+      std::lock_guard lock(publishMutex_);
+      const IntervalTrace& last = entry >= 0 ? traces_[static_cast<size_t>(entry)] : wholeTrace_;
+      for (const IntervalTrace::Interior& inner : last.interiors) {
+        const int e = EntryOf(inner.interval);
+        if (!w.known[static_cast<size_t>(e)]) pending.push_back(e);
+      }
+    }
+    if (!pending.empty() && !ResolveChildren(w, depth)) return false;
+  }
   for (;;) {
     if (cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) stop_.store(true, std::memory_order_relaxed);
     if (Stopping() || (!w.caller && done_.load(std::memory_order_relaxed))) return false;
@@ -108,52 +124,65 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
       if (!w.known[static_cast<size_t>(e)]) pending.push_back(e);
     }
     if (pending.empty()) {
-      if (entry >= 0) Publish(w, entry, score, trace);
+      if (entry >= 0) {
+        Publish(w, entry, score, trace);
+      } else {
+        std::lock_guard lock(publishMutex_);
+        wholeTrace_ = trace;
+      }
       return true;
     }
-    if (w.caller && !workers_.empty() && pending.size() > 1) {
-      // The largest for this thread, which stays on the longest chain of
-      // work; the others for the helpers, the largest taken first.
-      const auto cells = [&](int e) {
-        const Interval v = InteriorOf(e);
-        return static_cast<long long>(v.Length1() + 1) * (v.Length2() + 1);
-      };
-      std::sort(pending.begin(), pending.end(), [&](int a, int b) { return cells(a) > cells(b); });
-      std::lock_guard lock(poolMutex_);
-      pool_.insert(pool_.end(), pending.rbegin(), pending.rend() - 1);
-      haveTasks_.store(true, std::memory_order_relaxed);
-    }
+    if (!ResolveChildren(w, depth)) return false;
+  }
+}
+
+// Resolves the interiors w.pending[depth]: the caller keeps the largest and
+// hands out the others; it then waits for those a helper took.
+bool LazyResolution::ResolveChildren(Worker& w, size_t depth) {
+  std::vector<int>& pending = w.pending[depth];
+  if (w.caller && !workers_.empty() && pending.size() > 1) {
+    // The largest for this thread, which stays on the longest chain of
+    // work; the others for the helpers, the largest taken first.
+    const auto cells = [&](int e) {
+      const Interval v = InteriorOf(e);
+      return static_cast<long long>(v.Length1() + 1) * (v.Length2() + 1);
+    };
+    std::sort(pending.begin(), pending.end(), [&](int a, int b) { return cells(a) > cells(b); });
+    std::lock_guard lock(poolMutex_);
+    pool_.insert(pool_.end(), pending.rbegin(), pending.rend() - 1);
+    haveTasks_.store(true, std::memory_order_relaxed);
+  }
+  for (size_t n = 0; n < w.pending[depth].size(); ++n) {
+    const int e = w.pending[depth][n];
+    Sync(w);
+    if (w.known[static_cast<size_t>(e)]) continue;
+    uint8_t expected = kFree;
+    const bool claimed = state_[static_cast<size_t>(e)].compare_exchange_strong(expected, kClaimed);
+    // The caller leaves to a helper what it has claimed; a helper never
+    // waits and computes what it lacks itself.
+    if (w.caller && !claimed) continue;
+    if (!Certify(w, InteriorOf(e), e, depth + 1)) return false;
+  }
+  if (w.caller) {
+    // Wait for the helpers' share, lending a hand with any task meanwhile.
     for (size_t n = 0; n < w.pending[depth].size(); ++n) {
-      const int e = w.pending[depth][n];
-      Sync(w);
-      if (w.known[static_cast<size_t>(e)]) continue;
-      uint8_t expected = kFree;
-      const bool claimed = state_[static_cast<size_t>(e)].compare_exchange_strong(expected, kClaimed);
-      // The caller leaves to a helper what it has claimed; a helper never
-      // waits and computes what it lacks itself.
-      if (w.caller && !claimed) continue;
-      if (!Certify(w, InteriorOf(e), e, depth + 1)) return false;
-    }
-    if (w.caller) {
-      // Wait for the helpers' share, lending a hand with any task meanwhile.
-      for (size_t n = 0; n < w.pending[depth].size(); ++n) {
-        const auto e = static_cast<size_t>(w.pending[depth][n]);
-        while (state_[e].load(std::memory_order_acquire) != kExact) {
-          if (Stopping()) return false;
-          int task;
-          if (PopTask(task)) {
-            uint8_t expected = kFree;
-            if (state_[static_cast<size_t>(task)].compare_exchange_strong(expected, kClaimed) &&
-                !Certify(w, InteriorOf(task), task, depth + 1)) {
-              return false;
-            }
-          } else {
-            std::this_thread::yield();
+      const auto e = static_cast<size_t>(w.pending[depth][n]);
+      while (state_[e].load(std::memory_order_acquire) != kExact) {
+        if (Stopping()) return false;
+        int task;
+        if (PopTask(task)) {
+          uint8_t expected = kFree;
+          if (state_[static_cast<size_t>(task)].compare_exchange_strong(expected, kClaimed) &&
+              !Certify(w, InteriorOf(task), task, depth + 1)) {
+            return false;
           }
+        } else {
+          std::this_thread::yield();
         }
       }
     }
   }
+  return true;
 }
 
 void LazyResolution::Helper(Worker& w) {

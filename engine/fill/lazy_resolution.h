@@ -63,6 +63,7 @@ class LazyResolution {
   enum : uint8_t { kFree, kClaimed, kExact };
   struct Worker;
   bool Certify(Worker& w, const Interval& interval, int entry, size_t depth);
+  bool ResolveChildren(Worker& w, size_t depth);
   void Sync(Worker& w);
   void Publish(Worker& w, int entry, float score, const IntervalTrace& trace);
   bool PopTask(int& entry);
@@ -92,6 +93,7 @@ class LazyResolution {
   std::vector<std::unique_ptr<Worker>> workers_;
   std::vector<IntervalTrace> traces_;  // by entry, kept for their memory
   std::vector<uint8_t> traced_;        // by entry: traces_ holds this Resolve's trace
+  IntervalTrace wholeTrace_;           // of the last Resolve
 };
 
 }  // namespace zenphal
