@@ -402,8 +402,13 @@ bool FastAligner::ResolveLazily() {
   // Interiors on demand hand out little work (a stem is one chain of
   // interiors): helpers pay only on large structures.
   FillTeam* team = schedule_.totalCells >= kCellsWorthLazyHelpers ? team_.get() : nullptr;
-  const bool resolved = lazy_->Resolve(context_, pairScores_.data(), exact_.data(), tables_, team,
-                                       static_cast<double>(schedule_.totalCells), cells_, cancel_);
+  bool resolved = false;
+  try {
+    resolved = lazy_->Resolve(context_, pairScores_.data(), exact_.data(), tables_, team,
+                              static_cast<double>(schedule_.totalCells), cells_, cancel_);
+  } catch (const std::bad_alloc&) {
+    // Only slower: every interior is filled instead.
+  }
   ThrowIfCancelled();
   return resolved;
 }

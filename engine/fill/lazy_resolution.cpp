@@ -30,12 +30,6 @@ LazyResolution::LazyResolution(const CRnaStructure& first, const CRnaStructure& 
     if (second.partner[j] < j) rightEnd2_[static_cast<size_t>(second.pairIndex[j])] = j;
   }
   entries_ = static_cast<size_t>(first.pairCount) * static_cast<size_t>(second.pairCount);
-  score_ = std::vector<std::atomic<float>>(entries_);
-  state_ = std::vector<std::atomic<uint8_t>>(entries_);
-  log_.assign(entries_, 0);
-  traces_.resize(entries_);
-  traced_.assign(entries_, 0);
-  pool_.reserve(entries_);
 }
 
 LazyResolution::~LazyResolution() = default;
@@ -210,6 +204,15 @@ void LazyResolution::Helper(Worker& w) {
 bool LazyResolution::Resolve(const FillContext& context, float* scores, uint8_t* exact,
                              const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team,
                              double cellLimit, double& cells, const std::atomic<bool>* cancel) {
+  if (score_.size() != entries_) {
+    // On first use: an aligner that never resolves on demand needs none.
+    score_ = std::vector<std::atomic<float>>(entries_);
+    state_ = std::vector<std::atomic<uint8_t>>(entries_);
+    log_.assign(entries_, 0);
+    traces_.resize(entries_);
+    traced_.assign(entries_, 0);
+    pool_.reserve(entries_);
+  }
   cancel_ = cancel;
   for (size_t e = 0; e < entries_; ++e) state_[e].store(kFree, std::memory_order_relaxed);
   std::fill(exact, exact + entries_, uint8_t{0});

@@ -35,7 +35,6 @@ class LazyResolution {
  public:
   using OrderOf = std::function<const PairCellOrder*(const Interval&)>;
 
-  // Throws std::bad_alloc.
   LazyResolution(const CRnaStructure& first, const CRnaStructure& second, OrderOf orderOf);
   ~LazyResolution();
 
@@ -43,7 +42,9 @@ class LazyResolution {
   // (upper bounds) of every entry and, on return, the exact scores of those
   // resolved; exact marks them. tables[t] belongs to thread t (tables[0],
   // the caller's, holds the whole). Returns false, leaving the rest
-  // undefined, once more than cellLimit cells were filled. cells gets the
+  // undefined, once more than cellLimit cells were filled. Throws
+  // std::bad_alloc when its own storage (about 100 bytes per entry,
+  // allocated at the first call) is not there. cells gets the
   // cells filled (each in all three tables). Also returns false soon after
   // *cancel (when given) is set.
   bool Resolve(const FillContext& context, float* scores, uint8_t* exact,
