@@ -241,8 +241,10 @@ TEST(LazyInteriors, RandomFoldedStructuresAsTheReference) {
                              b.sequence + " [" + b.stemText + "]");
     if (HasFailure()) return;
   }
-  // The point of the test: most Computes skip interiors.
-  EXPECT_GT(skipping, rounds * (kSlowBuild ? 6 : 14));
+  // The point of the test: Computes skip interiors (most of them, past the
+  // first few points that fill the lattice, which the short walks of the
+  // slow builds hardly pass).
+  EXPECT_GT(skipping, kSlowBuild ? rounds : rounds * 14);
 }
 
 // Parameters where the bounds cannot help (huge or negative fixed scores)
