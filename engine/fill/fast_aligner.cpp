@@ -398,9 +398,9 @@ bool FastAligner::BoundFromLattice(const PointScores& scores) {
 
 bool FastAligner::ResolveLazily() {
   if (!teamTried_) StartTeam();
-  // Past the cells of filling every interior, that is cheaper.
   // Interiors on demand hand out little work (a stem is one chain of
-  // interiors): helpers pay only on large structures.
+  // interiors): helpers pay only on large structures. The limit: past the
+  // cells of filling every interior, filling them all is cheaper.
   FillTeam* team = schedule_.totalCells >= kCellsWorthLazyHelpers ? team_.get() : nullptr;
   bool resolved = false;
   try {
