@@ -45,6 +45,10 @@ BENCHMARK_CAPTURE(Decompose, 5SRNA_pair_0_10/reference, "5S", 3, 4, 10.0f, Path:
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseRealTime();
+BENCHMARK_CAPTURE(Decompose, 5SRNA_pair_0_10/fast_full, "5S", 3, 4, 10.0f, Path::kFastFull)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(Decompose, 5SRNA_pair_0_10/fast_1_thread, "5S", 3, 4, 10.0f, Path::kFastOneThread)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
@@ -56,6 +60,9 @@ BENCHMARK_CAPTURE(Decompose, 5SRNA_pair_0_10/fast, "5S", 3, 4, 10.0f, Path::kFas
 BENCHMARK_CAPTURE(Decompose, tRNA_pair_0_2/reference, "tRNA", 5, 6, 2.0f, Path::kReference)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(Decompose, tRNA_pair_0_2/fast_full, "tRNA", 5, 6, 2.0f, Path::kFastFull)
+    ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(Decompose, tRNA_pair_0_2/fast_1_thread, "tRNA", 5, 6, 2.0f, Path::kFastOneThread)
     ->Unit(benchmark::kMillisecond)

@@ -43,6 +43,7 @@ void CDecomposition::Run() {
   progressDlg_ = progressFactory_ ? progressFactory_() : nullptr;
   ProgressScope scope{progressDlg_};
   if (progressDlg_) progressDlg_->Show();
+  aligner_->ExpectRegion(mismatchFrom, mismatchTo, gapFrom, gapTo);
   struct CacheScope {
     std::unordered_map<uint64_t, CAlignment>& cache;
     ~CacheScope() { std::unordered_map<uint64_t, CAlignment>().swap(cache); }

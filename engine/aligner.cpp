@@ -38,6 +38,7 @@ CAligner::CAligner(const CRnaStructure& first_, const CRnaStructure& second_, fl
 CAligner::~CAligner() = default;
 
 void CAligner::Compute(CAlignment& record) {
+  fill_->SetCancelFlag(GetCancelFlag());
   fill_->Compute(Scores(), record.rows);
   CountFeatures(first, second, record);
 }
@@ -46,14 +47,20 @@ float CAligner::AlignIntervals(int start1, int end1, int start2, int end2, Align
   return fill_->AlignIntervals(Scores(), Interval{start1, end1, start2, end2}, rows);
 }
 
+void CAligner::ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo) {
+  fill_->ExpectRegion(mismatchFrom, mismatchTo, gapFrom, gapTo);
+}
+
 void CAligner::SetThreadCount(int threads) { fill_->SetThreadCount(threads); }
 void CAligner::SetFillKernel(FillKernel kernel) { fill_->SetFillKernel(kernel); }
 FillKernel CAligner::ActiveFillKernel() const { return fill_->ActiveFillKernel(); }
 int CAligner::ActiveThreads() const { return fill_->ActiveThreads(); }
 size_t CAligner::TableBytes() const { return fill_->TableBytes(); }
 size_t CAligner::OrderBytes() const { return fill_->OrderBytes(); }
+void CAligner::SetLazyInteriors(bool on) { fill_->SetLazyInteriors(on); }
+double CAligner::LastComputeCells() const { return fill_->LastCells(); }
 
-PointScores CAligner::Scores() const { return {matchScore, indelScore, mismatchScore, gapScore, GetCancelFlag()}; }
+PointScores CAligner::Scores() const { return {matchScore, indelScore, mismatchScore, gapScore}; }
 
 void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment& record) {
   const AlignedRows& rows = record.rows;

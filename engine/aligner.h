@@ -2,6 +2,7 @@
 // Optimal alignment of two RNA secondary structures at one point of the
 // parameter plane (mismatch score x, gap score y), pairs aligned only as whole
 // pairs.
+#include <atomic>
 #include <cstddef>
 #include <memory>
 
@@ -38,6 +39,13 @@ class PointAligner {
   void SetPoint(float x, float y) {
     mismatchScore = x < 0.0f ? 0.0f : x;
     gapScore = y < 0.0f ? 0.0f : y;
+  }
+
+  // The region of the plane that the next points will mostly come from (a
+  // decomposition's rectangle). A hint for planning what to keep between
+  // points; no result depends on it. Does nothing unless overridden.
+  virtual void ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo) {
+    (void)mismatchFrom, (void)mismatchTo, (void)gapFrom, (void)gapTo;
   }
 
   // Fills a newly constructed record with an optimal alignment at the current
@@ -78,18 +86,35 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 //  - filling each interval alignment by anti-diagonals, several cells at a
 //    time with vector instructions, keeping scores only (IntervalTables);
 //    the trace back re-derives each letter it needs with the same tie rules;
-//  - filling the interior alignments of the pairs of pairs on several threads
-//    (PairSchedule, FillTeam);
-//  - tracing back only the interior alignments that the final alignment uses:
-//    those the previous Compute used are traced during the fill, the others
-//    re-filled when their rows are needed;
+//  - over a region (ExpectRegion, as a decomposition calls it): computing
+//    only the interior alignments the result depends on. Each interior not
+//    computed stands in as an upper bound on its score (from its lengths,
+//    and by convexity and monotony from the scores known at the nodes of a
+//    lattice over the region, three levels down to an eighth of the
+//    region's side, each with a margin for the 32-bit rounding). The fill
+//    is monotone in those values, so once the optimal path of the filled
+//    tables goes through exact interiors alone, the path, its score and its
+//    letters are exact; until then the interiors it goes through are
+//    computed the same way and the interval filled again (LazyResolution).
+//    The nine coarsest nodes are filled in full, the finer ones on demand
+//    with the bounds of the level above. A Compute that would fill more
+//    cells than all interiors together fills them all instead;
+//  - otherwise (a single point) filling every interior alignment, on
+//    several threads (PairSchedule, FillTeam);
+//  - tracing back only the interior alignments that the final alignment uses;
 //  - keeping what does not depend on the point (the order of each interval's
 //    pair-of-pairs cells, the tables' layout) from one Compute to the next.
-// Compute costs the sum of (L1+1)(L2+1) over all pairs of pairs and the whole
-// (divided among the threads), plus the interiors that the trace back misses.
+// Compute costs, over a region, the cells of the interiors on the optimal
+// paths (about 1/15 to 1/40 of all on real RNAs of 75 to 480 bases) plus
+// those of the lattice nodes, once per run; at a single point, the sum of
+// (L1+1)(L2+1) over all pairs of pairs and the whole (divided among the
+// threads) plus the interiors the trace back misses; never much more than
+// twice that.
 // Memory: each thread's tables (three doubles per cell of the largest
-// interval it fills, plus slack), and the kept orders, at most four times the
-// calling thread's tables.
+// interval it fills, plus slack); the kept orders, at most four times the
+// calling thread's tables; over a region, four bytes per pair of pairs and
+// lattice node (about 80 nodes over a decomposition's rectangle), and per
+// pair of pairs about 100 bytes plus the trace of those computed.
 //
 // Not re-entrant: one caller at a time (the helper threads are internal and
 // sleep between calls). The structures are not owned and must outlive the
@@ -102,6 +127,10 @@ class CAligner : public PointAligner {
   ~CAligner() override;
 
   void Compute(CAlignment& record) override;
+  // From then on, interiors on demand, bounded from a lattice whose coarsest
+  // spacing is half the region's longer side (the finest an eighth); a
+  // region of another size drops the lattice.
+  void ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo) override;
 
   // Optimal score of bases start1..end1 of the first structure against
   // start2..end2 of the second (end = start - 1 is empty) at the current
@@ -122,6 +151,14 @@ class CAligner : public PointAligner {
   // orders.
   size_t TableBytes() const;
   size_t OrderBytes() const;
+  // Whether Compute fills the interior alignments on demand once a region is
+  // expected (the default: only those the result depends on) or every one
+  // of them (for tests and benchmarks; the results are identical). Takes
+  // effect at the next Compute.
+  void SetLazyInteriors(bool on);
+  // Dynamic-programming cells (each in all three tables) that the last
+  // Compute filled, re-fills included.
+  double LastComputeCells() const;
 
   const CRnaStructure& first;
   const CRnaStructure& second;

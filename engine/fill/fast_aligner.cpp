@@ -1,6 +1,7 @@
 #include "engine/fill/fast_aligner.h"
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <new>
 #include <string>
@@ -20,19 +21,22 @@ constexpr size_t kOrderBudgetPerTableByte = 4;
 // it saves.
 constexpr long kCellsWorthThreads = 100000;
 constexpr int kMaxDefaultThreads = 4;
+constexpr long kCellsWorthLazyHelpers = 20000000;
 
 }  // namespace
 
 FastAligner::FastAligner(const CRnaStructure& first_, const CRnaStructure& second_)
-    : structures_(first_, second_), first(first_), second(second_) {
+    : structures_(first_, second_), bounds_(first_, second_), first(first_), second(second_) {
   try {
     schedule_ = BuildPairSchedule(first, second);
     if (!schedule_.items.empty()) {
       pairScores_.assign(static_cast<size_t>(first.pairCount) * static_cast<size_t>(second.pairCount), 0.0f);
       traceWanted_.assign(pairScores_.size(), 0);
       earlyTraced_.assign(pairScores_.size(), 0);
+      exact_.assign(pairScores_.size(), 0);
     }
     tables_.push_back(std::make_unique<IntervalTables>(first.length, second.length, first.pairCount, second.pairCount));
+    lazy_ = std::make_unique<LazyResolution>(first, second, [this](const Interval& iv) { return OrderOf(iv); });
   } catch (const std::bad_alloc&) {
     throw InputError("not enough memory for the alignment tables of " + std::to_string(first.length) + " x " +
                      std::to_string(second.length) + " bases");
@@ -177,8 +181,9 @@ void FastAligner::StartTeam() {
 }
 
 void FastAligner::Prepare(const PointScores& s) {
-  cancel_ = s.cancel;
   context_.kernel = kernel_;
+  context_.match32 = s.match;
+  context_.indel32 = s.indel;
   context_.Prepare(s.mismatch, s.gap, s.match, s.indel, std::max(first.length, second.length));
 }
 
@@ -188,7 +193,7 @@ void FastAligner::FillPairScores() {
   if (!teamTried_) StartTeam();
   if (!team_) {
     for (const PairSchedule::Item& item : items) {
-      ThrowIfCancelled(cancel_);
+      ThrowIfCancelled();
       FillEntry(*tables_[0], item);
     }
     return;
@@ -205,16 +210,23 @@ void FastAligner::FillPairScores() {
     for (int n = next.fetch_add(1, std::memory_order_relaxed); n < count;
          n = next.fetch_add(1, std::memory_order_relaxed)) {
       const PairSchedule::Item& item = items[static_cast<size_t>(n)];
+      if (CancelRequested()) {
+        // Drain: later items wait for this one.
+        itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
+        continue;
+      }
       for (int c = item.firstPredecessor; c < item.lastPredecessor; ++c) {
         FillTeam::WaitUntilSet(itemDone_[static_cast<size_t>(schedule_.predecessors[static_cast<size_t>(c)])]);
       }
-      // Once cancelled, the items are passed over but still marked done, so
-      // that no thread waits for ever on a predecessor.
-      if (cancel_ == nullptr || !cancel_->load(std::memory_order_relaxed)) FillEntry(tables, item);
+      FillEntry(tables, item);
       itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
     }
   });
-  ThrowIfCancelled(cancel_);
+  ThrowIfCancelled();
+}
+
+void FastAligner::ThrowIfCancelled() const {
+  if (CancelRequested()) throw Cancelled();
 }
 
 int FastAligner::EntryOf(const Interval& interior) const {
@@ -232,9 +244,14 @@ void FastAligner::PrepareEarlyTraces() {
   }
 }
 
+float FastAligner::FillCounted(IntervalTables& tables, const Interval& iv) {
+  cells_ += static_cast<double>(iv.Length1() + 1) * static_cast<double>(iv.Length2() + 1);
+  return tables.Fill(context_, iv, OrderOf(iv));
+}
+
 void FastAligner::FillEntry(IntervalTables& tables, const PairSchedule::Item& item) {
-  pairScores_[static_cast<size_t>(item.entry)] = tables.Fill(context_, item.interval, OrderOf(item.interval));
-  if (traceWanted_[static_cast<size_t>(item.entry)]) {
+  pairScores_[static_cast<size_t>(item.entry)] = FillCounted(tables, item.interval);
+  if (earlyTracing_ && traceWanted_[static_cast<size_t>(item.entry)]) {
     tables.TraceBack(context_, item.interval, earlyTraces_.find(item.entry)->second);
     earlyTraced_[static_cast<size_t>(item.entry)] = 1;
   }
@@ -242,7 +259,7 @@ void FastAligner::FillEntry(IntervalTables& tables, const PairSchedule::Item& it
 
 float FastAligner::Align(const Interval& interval, AlignedRows& rows, bool learn) {
   IntervalTables& tables = *tables_[0];
-  const float score = tables.Fill(context_, interval, OrderOf(interval));
+  const float score = FillCounted(tables, interval);
   std::string top, bottom;
   top.reserve(static_cast<size_t>(interval.Length1() + interval.Length2()));
   bottom.reserve(top.capacity());
@@ -279,8 +296,15 @@ float FastAligner::Align(const Interval& interval, AlignedRows& rows, bool learn
       frames.push_back({&earlyTraces_.find(entry)->second});
       continue;
     }
+    if (resolvedLazily_) {
+      if (const IntervalTrace* resolved = lazy_->TraceOf(entry)) {
+        frames.push_back({resolved});
+        continue;
+      }
+    }
+    ThrowIfCancelled();
     if (traceStack_.size() < level + 2) traceStack_.resize(level + 2);
-    tables.Fill(context_, inner, OrderOf(inner));
+    FillCounted(tables, inner);
     tables.TraceBack(context_, inner, traceStack_[level + 1]);
     frames.push_back({&traceStack_[level + 1]});
   }
@@ -302,14 +326,110 @@ float FastAligner::Align(const Interval& interval, AlignedRows& rows, bool learn
 }
 
 float FastAligner::AlignIntervals(const PointScores& scores, const Interval& interval, AlignedRows& rows) {
+  if (resolvedLazily_) {
+    // Any interval may read any interior score of the last Compute.
+    Prepare(lastScores_);
+    FillAllPairScores();
+    resolvedLazily_ = false;
+  }
   Prepare(scores);
   return Align(interval, rows, false);
 }
 
+void FastAligner::FillAllPairScores() {
+  struct NoEarlyTraces {
+    bool& on;
+    ~NoEarlyTraces() { on = true; }
+  } scope{earlyTracing_};
+  earlyTracing_ = false;
+  FillPairScores();
+}
+
+void FastAligner::EnsureNode(const BoundLattice::Node& node) {
+  if (lattice_.Find(node) != nullptr) return;
+  const int level = BoundLattice::LevelOf(node);
+  const PointScores at{context_.match32, context_.indel32, lattice_.X(node), lattice_.Y(node)};
+  if (level == 0) {
+    Prepare(at);
+    FillAllPairScores();
+  } else {
+    BoundLattice::Node corners[3];
+    lattice_.Triangle(at.mismatch, at.gap, level - 1, corners);
+    for (const BoundLattice::Node& c : corners) EnsureNode(c);
+    Prepare(at);
+    lattice_.Bound(at, at, corners, bounds_, pairScores_.data());
+    if (!ResolveLazily()) {
+      Prepare(at);
+      FillAllPairScores();
+    }
+  }
+  lattice_.Store(node, pairScores_);
+}
+
+void FastAligner::ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo) {
+  // Two coarsest steps across the longer side: nine nodes filled in full,
+  // the finer ones a quarter of that apart.
+  const double side = std::max(static_cast<double>(mismatchTo) - mismatchFrom, static_cast<double>(gapTo) - gapFrom);
+  if (std::isfinite(side) && side > 0.0) {
+    lattice_.SetCoarsest(static_cast<float>(side / 2.0));
+    regionExpected_ = true;
+  }
+}
+
+bool FastAligner::BoundFromLattice(const PointScores& scores) {
+  // A point just above or right of a lattice line takes the bounds of the
+  // point on the line (the scores only fall as x and y grow), so that points
+  // rounded past the edge of a rectangle need no nodes beyond it.
+  const auto snap = [&](float v) {
+    const double u = static_cast<double>(v) / lattice_.Finest();
+    const double below = std::floor(u);
+    return u - below < 1e-3 ? static_cast<float>(below * lattice_.Finest()) : v;
+  };
+  PointScores at = scores;
+  at.mismatch = snap(scores.mismatch);
+  at.gap = snap(scores.gap);
+  BoundLattice::Node corners[3];
+  lattice_.Triangle(at.mismatch, at.gap, BoundLattice::kLevels - 1, corners);
+  for (const BoundLattice::Node& c : corners) EnsureNode(c);
+  Prepare(scores);
+  lattice_.Bound(at, scores, corners, bounds_, pairScores_.data());
+  return true;
+}
+
+bool FastAligner::ResolveLazily() {
+  if (!teamTried_) StartTeam();
+  // Interiors on demand hand out little work (a stem is one chain of
+  // interiors): helpers pay only on large structures. The limit: past the
+  // cells of filling every interior, filling them all is cheaper.
+  FillTeam* team = schedule_.totalCells >= kCellsWorthLazyHelpers ? team_.get() : nullptr;
+  bool resolved = false;
+  try {
+    resolved = lazy_->Resolve(context_, pairScores_.data(), exact_.data(), tables_, team,
+                              static_cast<double>(schedule_.totalCells), cells_, cancel_);
+  } catch (const std::bad_alloc&) {
+    // Only slower: every interior is filled instead.
+  }
+  ThrowIfCancelled();
+  return resolved;
+}
+
 void FastAligner::Compute(const PointScores& scores, AlignedRows& rows) {
+  // Until every interior score is known (or this Compute is cancelled),
+  // pairScores_ may hold bounds.
+  resolvedLazily_ = true;
+  lastScores_ = scores;
+  Prepare(scores);
+  cells_ = 0.0;
+  if (lazyOn_ && regionExpected_ && !schedule_.items.empty() && InteriorBounds::Usable(scores)) {
+    if (BoundFromLattice(scores) && ResolveLazily()) {
+      Align(Interval{0, first.length - 1, 0, second.length - 1}, rows, false);
+      return;
+    }
+  }
   Prepare(scores);
   PrepareEarlyTraces();
   FillPairScores();
+  resolvedLazily_ = false;
   Align(Interval{0, first.length - 1, 0, second.length - 1}, rows, true);
 }
 

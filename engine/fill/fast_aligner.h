@@ -1,8 +1,9 @@
 #pragma once
-// The machinery behind CAligner: the interval fills of every pair of pairs
-// and of the whole, shared among threads, and the trace back that re-fills
-// only the interiors the alignment goes through. See CAligner for the
-// contract; this class adds nothing to it.
+// The machinery behind CAligner: the interval fills of the pairs of pairs
+// and of the whole, shared among threads (all of them, or over a region only
+// those the result depends on, bounded from a lattice of points), and the
+// trace back that re-fills only the interiors the alignment goes through.
+// See CAligner for the contract; this class adds nothing to it.
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -11,9 +12,11 @@
 #include <vector>
 
 #include "engine/alignment.h"
-#include "engine/errors.h"
+#include "engine/fill/bound_lattice.h"
 #include "engine/fill/fill_team.h"
+#include "engine/fill/interior_bounds.h"
 #include "engine/fill/interval_fill.h"
+#include "engine/fill/lazy_resolution.h"
 #include "engine/fill/pair_schedule.h"
 #include "engine/rna_structure.h"
 
@@ -22,7 +25,6 @@ namespace zenphal {
 // The four scores of one point, as the fills read them.
 struct PointScores {
   float match, indel, mismatch, gap;
-  const CancelFlag* cancel = nullptr;  // checked between interior fills
 };
 
 class FastAligner {
@@ -43,6 +45,13 @@ class FastAligner {
   int ActiveThreads() const;
   size_t TableBytes() const;
   size_t OrderBytes() const;
+  // Whether Compute fills the interiors on demand (the default) or all of
+  // them; and the dynamic-programming cells the last Compute filled.
+  void SetLazyInteriors(bool on) { lazyOn_ = on; }
+  // Compute throws Cancelled soon after the flag is set (null: never).
+  void SetCancelFlag(const std::atomic<bool>* flag) { cancel_ = flag; }
+  void ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo);
+  double LastCells() const { return cells_; }
 
  private:
   void Prepare(const PointScores& scores);
@@ -56,6 +65,21 @@ class FastAligner {
   // The alignment of the interval with its rows. learn: this is a Compute,
   // whose interiors are the ones to trace early next time.
   float Align(const Interval& interval, AlignedRows& rows, bool learn);
+  float FillCounted(IntervalTables& tables, const Interval& interval);
+  bool CancelRequested() const { return cancel_ != nullptr && cancel_->load(std::memory_order_relaxed); }
+  void ThrowIfCancelled() const;
+
+  // Interiors on demand: each unknown interior score stands in as an upper
+  // bound; an interval is filled and traced back until its optimal path
+  // goes only through exact interiors, computing those it went through.
+  // False when that took more cells than filling every interior would.
+  bool ResolveLazily();
+  // Sets pairScores_ to bounds at the point from the lattice, computing the
+  // nodes it lacks; false when the scores are out of the bounds' reach.
+  bool BoundFromLattice(const PointScores& scores);
+  void EnsureNode(const BoundLattice::Node& node);
+  // Every interior exact, on all threads.
+  void FillAllPairScores();
 
   StructurePair structures_;
   PairSchedule schedule_;
@@ -95,7 +119,22 @@ class FastAligner {
   std::vector<PairCell> cellPool_;
   std::vector<int> batchPool_;  // batch starts and table layouts
 
-  const CancelFlag* cancel_ = nullptr;  // of the Compute under way
+  const std::atomic<bool>* cancel_ = nullptr;
+  bool lazyOn_ = true;
+  // Only a run over a region (ExpectRegion) repays the lattice: a single
+  // point fills every interior, as cheap as it gets without bounds.
+  bool regionExpected_ = false;
+  // The last Compute resolved interiors on demand: pairScores_ holds bounds
+  // for the others; at lastScores_.
+  bool resolvedLazily_ = false;
+  PointScores lastScores_{};
+  std::unique_ptr<LazyResolution> lazy_;
+  InteriorBounds bounds_;
+  BoundLattice lattice_;
+  bool earlyTracing_ = true;  // off while filling at lattice nodes
+  std::vector<uint8_t> exact_;  // by entry: pairScores_ holds the exact score, else a bound
+  double cells_ = 0.0;
+
   const CRnaStructure& first;
   const CRnaStructure& second;
 };

@@ -48,6 +48,7 @@ struct FillContext {
   const StructurePair* structures = nullptr;
   double x = 0.0, y = 0.0, match = 0.0, indel = 0.0;
   float gapScore = 0.0f;
+  float match32 = 0.0f, indel32 = 0.0f;  // the fixed scores as given
   const float* pairScores = nullptr;  // first pair x second pairCount + second pair
   // The first row and column of every interval alignment: gapRun[n] is the
   // score of one gap of n columns (D[n][0] = A[n][0] = I[0][n] = A[0][n]) and
