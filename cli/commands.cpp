@@ -19,11 +19,13 @@ const char* const kFormatHelp =
     "Read both structure files as FORMAT: auto (tell from the content), layout (the input dialog's "
     "structure text), dot-bracket ([>name], sequence, structure such as ((..)).. with [] {} <> for "
     "crossing pairs, optional energy), ct (header with the base count, then index base previous next "
-    "partner natural), bpseq (position base partner, from 1)";
+    "partner natural), bpseq (position base partner, from 1), stockholm (an alignment with #=GC SS_cons or "
+    "#=GR NAME SS lines)";
 
 const char* const kRnaHelp =
-    "example:N (1 to 6) or a structure file: the input dialog's layout, dot-bracket, CT or BPSEQ; FILE#K "
-    "picks the K-th structure of a file holding several";
+    "example:N (1 to 6) or a structure file: the input dialog's layout, dot-bracket, CT, BPSEQ or Stockholm; "
+    "FILE#K picks the K-th structure of a file holding several, FILE#NAME or FILE#FAMILY#NAME a sequence of a "
+    "Stockholm file";
 
 void AddInputOptions(CLI::App* command, InputOptions& o) {
   command->add_option("RNA1", o.rna1, std::string("First structure: ") + kRnaHelp)->required();
@@ -34,7 +36,7 @@ void AddInputOptions(CLI::App* command, InputOptions& o) {
 
 void AddFormatOption(CLI::App* command, std::string& format) {
   command->add_option("--format", format, kFormatHelp)
-      ->check(CLI::IsMember({"auto", "layout", "dot-bracket", "ct", "bpseq"}))
+      ->check(CLI::IsMember({"auto", "layout", "dot-bracket", "ct", "bpseq", "stockholm"}))
       ->capture_default_str();
 }
 

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   using namespace zenphal::cli;
   CLI::App app{"Zenphal: parametric alignment of two RNA secondary structures.\n"
                "Structures are given as example:N (a row of 'zenphal-cli examples') or as a file in the\n"
-               "input dialog's structure text layout, dot-bracket, CT or BPSEQ (see --format).",
+               "input dialog's structure text layout, dot-bracket, CT, BPSEQ or Stockholm (see --format).",
                "zenphal-cli"};
   app.require_subcommand(1);
   app.set_version_flag("--version", "zenphal-cli 1.0");
