@@ -70,12 +70,14 @@ void Commands::Register(CLI::App& app) {
                        "rectangle's corners");
   decompose_->add_flag("--quiet,-q", d.quiet, "No progress line on stderr");
   AddFormatOption(decompose_, d.input.format);
+  batch_.Register(app);
 }
 
 int Commands::Run() {
   if (examples_->parsed()) return RunExamples();
   if (align_->parsed()) return RunAlign(alignOptions_);
   if (decompose_->parsed()) return RunDecompose(decomposeOptions_);
+  if (batch_.Parsed()) return batch_.Run();
   throw std::logic_error("no subcommand parsed");
 }
 

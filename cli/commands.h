@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "cli/batch_command.h"
 #include "computation/input.h"
 
 namespace zenphal::cli {
@@ -61,6 +62,7 @@ class Commands {
   CLI::App* decompose_ = nullptr;
   AlignOptions alignOptions_;
   DecomposeOptions decomposeOptions_;
+  BatchCommand batch_;
 };
 
 }  // namespace zenphal::cli

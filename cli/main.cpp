@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     return false;
   };
   if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
-    std::cerr << "zenphal-cli: unknown command '" << argv[1] << "' (commands: examples, align, decompose)\n"
+    std::cerr << "zenphal-cli: unknown command '" << argv[1] << "' (commands: examples, align, decompose, batch)\n"
               << "Run 'zenphal-cli --help' for usage.\n";
     return 2;
   }
