@@ -63,7 +63,7 @@ void AllPairs(const BatchOptions& o, StructureFormat format, BatchPlan& plan) {
   }
   const SplitOperand split = SplitStructureOperand(o.allPairs);
   const std::string text = ReadInputFile(split.path);
-  if (DetectStructureFormat(text) != StructureFormat::kStockholm) {
+  if (format != StructureFormat::kStockholm && DetectStructureFormat(text) != StructureFormat::kStockholm) {
     throw InputError(split.path + ": --all-pairs takes a Stockholm file (an alignment of a family's members, "
                      "beginning with '# STOCKHOLM 1.0')");
   }
@@ -244,7 +244,8 @@ int RunBatch(const BatchOptions& o) {
       mine.push_back(plan.pairs[k]);
     }
     plan.pairs = std::move(mine);
-    plan.shardText = "shard " + o.shard + " of " + std::to_string(total) + " pairs";
+    plan.shardText = "shard " + std::to_string(shard) + "/" + std::to_string(shards) + " of " +
+                     std::to_string(total) + " pairs";
   }
   plan.out = o.out;
   plan.summary = !o.summary.empty() ? o.summary

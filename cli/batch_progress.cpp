@@ -88,6 +88,11 @@ void BatchProgress::Failed(int worker, const std::string& pair, const std::strin
   if (bar_) Draw();
 }
 
+void BatchProgress::Stopped(int worker) {
+  const std::lock_guard lock(mutex_);
+  percent_[static_cast<size_t>(worker)] = -1;
+}
+
 void BatchProgress::End() {
   const std::lock_guard lock(mutex_);
   if (bar_) Clear();

@@ -26,6 +26,8 @@ class BatchProgress {
   ProgressFactory PairProgress(int worker);
   void Finished(int worker, const PairSummary& summary);
   void Failed(int worker, const std::string& pair, const std::string& message);
+  // The worker's pair ended without a result, told elsewhere.
+  void Stopped(int worker);
   // Clears the bar.
   void End();
   // The closing line: what was done, and where the summary is.

@@ -83,12 +83,7 @@ PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFa
   const StructureSource& b = plan.sources[pair.second];
   const Clock::time_point start = Clock::now();
   ComputationInput input = plan.scores;
-  input.bases1 = a.bases;
-  input.stems1 = a.stems;
-  input.label1 = a.label;
-  input.bases2 = b.bases;
-  input.stems2 = b.stems;
-  input.label2 = b.label;
+  SetStructures(input, a, b);
   Computation computation(std::move(input));
   Computation::RunOptions run;
   run.progress = std::move(progress);
@@ -145,8 +140,8 @@ void Work(const BatchPlan& plan, const std::vector<size_t>& todo, std::vector<st
       done[todo[k]] = std::move(s);
     } catch (const WriteError& e) {
       // The folder cannot take more results: finish what is under way, start
-      // nothing new.
-      progress.Failed(worker, pair.name, e.what());
+      // nothing new, and report this once the others have finished.
+      progress.Stopped(worker);
       shared.stop = true;
       const std::lock_guard lock(shared.mutex);
       if (!shared.writeError) shared.writeError = e;

@@ -91,12 +91,7 @@ ComputationInput ReadInput(const InputOptions& o) {
   for (const StructureSource* source : {&first, &second}) {
     for (const std::string& note : source->notes) std::cerr << "zenphal-cli: " << note << "\n";
   }
-  input.bases1 = first.bases;
-  input.stems1 = first.stems;
-  input.label1 = first.label;
-  input.bases2 = second.bases;
-  input.stems2 = second.stems;
-  input.label2 = second.label;
+  SetStructures(input, first, second);
   return input;
 }
 
