@@ -228,7 +228,8 @@ class AlignmentBuild {
   std::unordered_set<std::string> namesInBlock_;
 };
 
-// Every sequence a selector may name, by the rules of PickStockholmSequence.
+// Every sequence a selector may name, by the rules of PickStockholmSequence
+// (stockholm.h).
 struct Resolution {
   std::vector<StockholmPick> picks;
   std::string familyWithoutMember;  // "tRNA has no sequence 'x'", for the message when nothing matched
@@ -296,8 +297,9 @@ Resolution Resolve(const std::vector<StockholmAlignment>& alignments, std::strin
     if (const auto s = FindMember(alignments[*a], member)) {
       add({*a, *s});
     } else if (r.familyWithoutMember.empty()) {
-      r.familyWithoutMember = alignments[*a].Title() + " has no sequence named " + Quoted(member) + " and " +
-                              std::to_string(alignments[*a].sequences.size()) + " sequences";
+      const size_t n = alignments[*a].sequences.size();
+      r.familyWithoutMember = alignments[*a].Title() + " has no sequence named " + Quoted(member) + " (it holds " +
+                              std::to_string(n) + (n == 1 ? " sequence)" : " sequences)");
     }
   }
   // K: the K-th sequence of the file, when nothing is named so.

@@ -76,11 +76,18 @@ struct StockholmPick {
   size_t sequence = 0;
 };
 
-// The sequence a selector names in a file's alignments (see
-// PickStockholmSequence in the .cpp for the rules): "NAME", "K",
-// "FAMILY#NAME" or "FAMILY#K", FAMILY being an alignment's #=GF ID or AC, or
-// its number in the file when no alignment is so named. A selector that could
-// name two sequences is refused, never guessed. Throws InputError.
+// The sequence a selector names in a file's alignments. The selector is
+// read every way it can be:
+//  - as the exact name of a sequence, in any alignment;
+//  - as FAMILY#MEMBER at each '#' it holds, FAMILY being an alignment's
+//    #=GF ID or AC, or its number in the file (from 1) when no alignment is
+//    so named, and MEMBER a sequence's exact name in that alignment, or its
+//    number (from 1) when no sequence there is so named;
+//  - when neither names anything, as a number K: the K-th sequence of the
+//    file, counting through the alignments.
+// An empty selector is the first sequence. Throws InputError when the
+// readings name no sequence, or more than one (a selector is never guessed).
+// Linear in the number of sequences times the '#'s of the selector.
 StockholmPick PickStockholmSequence(const std::vector<StockholmAlignment>& alignments, std::string_view selector);
 
 // The alignment a family selector names: #=GF ID, #=GF AC, or the number K

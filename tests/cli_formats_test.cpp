@@ -120,7 +120,7 @@ TEST_F(CliFormats, StockholmSelectorsAndTheirMessages) {
   } cases[] = {
       {sto + "#nobody", sto + "#nobody: no sequence is named 'nobody' in example-tRNAs (names are matched exactly"},
       {sto + "#3", sto + "#3: no sequence is named '3', and the file holds 2 sequences"},
-      {sto + "#example-tRNAs#3", sto + "#example-tRNAs#3: example-tRNAs has no sequence named '3' and 2 sequences"},
+      {sto + "#example-tRNAs#3", sto + "#example-tRNAs#3: example-tRNAs has no sequence named '3' (it holds 2 sequences)"},
       {sto + "#", sto + "#: nothing follows '#'"},
       {ct + "#yeast", ct + "#yeast: '#yeast' is not a structure number; names pick sequences of Stockholm files "
                       "only, and " + ct + " reads as CT"},

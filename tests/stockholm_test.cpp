@@ -170,7 +170,7 @@ TEST(StockholmSelectors, NamesNumbersAndFamiliesAreUnambiguous) {
   } refused[] = {
       {"human", "'human' could name 'human' of fam-a or 'human' of fam-b; write it as FAMILY#NAME"},
       {"rat", "no sequence is named 'rat' in any of the 2 alignments"},
-      {"fam-a#rat", "fam-a has no sequence named 'rat' and 2 sequences"},
+      {"fam-a#rat", "fam-a has no sequence named 'rat' (it holds 2 sequences)"},
       {"6", "no sequence is named '6', and the file holds 5 sequences"},
       {"0", "sequences are numbered from 1"},
       {"fam-c#human", "no sequence is named 'fam-c#human'"},
