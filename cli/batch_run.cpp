@@ -78,7 +78,7 @@ std::vector<std::optional<PairSummary>> DoneBefore(const BatchPlan& plan) {
 }
 
 // One pair: decompose, measure, write its files (the summary last).
-PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFactory progress) {
+PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFactory progress, int workers) {
   const StructureSource& a = plan.sources[pair.first];
   const StructureSource& b = plan.sources[pair.second];
   const Clock::time_point start = Clock::now();
@@ -88,7 +88,7 @@ PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFa
   Computation::RunOptions run;
   run.progress = std::move(progress);
   // Pairs side by side share the processor already.
-  run.alignerThreads = plan.jobs > 1 ? 1 : 0;
+  run.alignerThreads = workers > 1 ? 1 : 0;
   computation.Run(run);
   const PointRobustness robustness = RobustnessAt(computation, plan.x, plan.y);
   const std::chrono::duration<double> seconds = Clock::now() - start;
@@ -129,12 +129,12 @@ struct Shared {
 };
 
 void Work(const BatchPlan& plan, const std::vector<size_t>& todo, std::vector<std::optional<PairSummary>>& done,
-          BatchProgress& progress, Shared& shared, int worker) {
+          BatchProgress& progress, Shared& shared, int worker, int workers) {
   for (size_t k = shared.next++; k < todo.size() && !shared.stop; k = shared.next++) {
     const BatchPair& pair = plan.pairs[todo[k]];
     progress.Started(worker, pair.name);
     try {
-      PairSummary s = ComputePair(plan, pair, progress.PairProgress(worker));
+      PairSummary s = ComputePair(plan, pair, progress.PairProgress(worker), workers);
       progress.Finished(worker, s);
       const std::lock_guard lock(shared.mutex);
       done[todo[k]] = std::move(s);
@@ -200,11 +200,11 @@ int RunBatchPlan(const BatchPlan& plan) {
   BatchProgress progress(plan, static_cast<int>(todo.size()), workers);
   Shared shared;
   if (workers == 1) {
-    Work(plan, todo, done, progress, shared, 0);
+    Work(plan, todo, done, progress, shared, 0, workers);
   } else if (workers > 1) {
     std::vector<std::jthread> threads;
     for (int w = 0; w < workers; ++w) {
-      threads.emplace_back([&, w] { Work(plan, todo, done, progress, shared, w); });
+      threads.emplace_back([&, w] { Work(plan, todo, done, progress, shared, w, workers); });
     }
   }  // the threads join here
   progress.End();
