@@ -19,11 +19,13 @@ const char* const kFormatHelp =
     "Read both structure files as FORMAT: auto (tell from the content), layout (the input dialog's "
     "structure text), dot-bracket ([>name], sequence, structure such as ((..)).. with [] {} <> for "
     "crossing pairs, optional energy), ct (header with the base count, then index base previous next "
-    "partner natural), bpseq (position base partner, from 1)";
+    "partner natural), bpseq (position base partner, from 1), stockholm (an alignment with #=GC SS_cons or "
+    "#=GR NAME SS lines)";
 
 const char* const kRnaHelp =
-    "example:N (1 to 6) or a structure file: the input dialog's layout, dot-bracket, CT or BPSEQ; FILE#K "
-    "picks the K-th structure of a file holding several";
+    "example:N (1 to 6) or a structure file: the input dialog's layout, dot-bracket, CT, BPSEQ or Stockholm; "
+    "FILE#K picks the K-th structure of a file holding several, FILE#NAME or FILE#FAMILY#NAME a sequence of a "
+    "Stockholm file";
 
 // An output option given an empty name ("--json ''", an unset shell
 // variable) would otherwise read as not given at all.
@@ -40,7 +42,7 @@ void AddInputOptions(CLI::App* command, InputOptions& o) {
 
 void AddFormatOption(CLI::App* command, std::string& format) {
   command->add_option("--format", format, kFormatHelp)
-      ->check(CLI::IsMember({"auto", "layout", "dot-bracket", "ct", "bpseq"}))
+      ->check(CLI::IsMember({"auto", "layout", "dot-bracket", "ct", "bpseq", "stockholm"}))
       ->capture_default_str();
 }
 
@@ -74,12 +76,14 @@ void Commands::Register(CLI::App& app) {
                        "rectangle's corners");
   decompose_->add_flag("--quiet,-q", d.quiet, "No progress line on stderr");
   AddFormatOption(decompose_, d.input.format);
+  batch_.Register(app);
 }
 
 int Commands::Run() {
   if (examples_->parsed()) return RunExamples();
   if (align_->parsed()) return RunAlign(alignOptions_);
   if (decompose_->parsed()) return RunDecompose(decomposeOptions_);
+  if (batch_.Parsed()) return batch_.Run();
   throw std::logic_error("no subcommand parsed");
 }
 
@@ -94,12 +98,7 @@ ComputationInput ReadInput(const InputOptions& o, std::vector<std::string>* inpu
     for (const std::string& note : source->notes) std::cerr << "zenphal-cli: " << note << "\n";
     if (inputFiles != nullptr && !source->path.empty()) inputFiles->push_back(source->path);
   }
-  input.bases1 = first.bases;
-  input.stems1 = first.stems;
-  input.label1 = first.label;
-  input.bases2 = second.bases;
-  input.stems2 = second.stems;
-  input.label2 = second.label;
+  SetStructures(input, first, second);
   return input;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch_command.h"
 #include "computation/input.h"
 
 namespace zenphal::cli {
@@ -63,6 +64,7 @@ class Commands {
   CLI::App* decompose_ = nullptr;
   AlignOptions alignOptions_;
   DecomposeOptions decomposeOptions_;
+  BatchCommand batch_;
 };
 
 }  // namespace zenphal::cli

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   InstallInterruptHandlers();
   CLI::App app{"Zenphal: parametric alignment of two RNA secondary structures.\n"
                "Structures are given as example:N (a row of 'zenphal-cli examples') or as a file in the\n"
-               "input dialog's structure text layout, dot-bracket, CT or BPSEQ (see --format).",
+               "input dialog's structure text layout, dot-bracket, CT, BPSEQ or Stockholm (see --format).",
                "zenphal-cli"};
   app.require_subcommand(1);
   app.set_version_flag("--version", "zenphal-cli 1.0");
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     return false;
   };
   if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
-    std::cerr << "zenphal-cli: unknown command '" << argv[1] << "' (commands: examples, align, decompose)\n"
+    std::cerr << "zenphal-cli: unknown command '" << argv[1] << "' (commands: examples, align, decompose, batch)\n"
               << "Run 'zenphal-cli --help' for usage.\n";
     return 2;
   }

@@ -31,6 +31,7 @@ Computation::Computation(ComputationInput input)
 
 void Computation::Run(const RunOptions& options) {
   hasRun_ = false;
+  if (options.alignerThreads > 0) aligner_.SetThreadCount(options.alignerThreads);
   decomposition_.SetProgressFactory(options.progress);
   try {
     decomposition_.Run();
@@ -41,6 +42,8 @@ void Computation::Run(const RunOptions& options) {
   decomposition_.SetProgressFactory(nullptr);
   hasRun_ = true;
 }
+
+void Computation::Run() { Run(RunOptions{}); }
 
 PointResult Computation::AlignAt(float x, float y) {
   PointResult result;

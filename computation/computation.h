@@ -48,10 +48,14 @@ class Computation {
 
   struct RunOptions {
     ProgressFactory progress;  // none by default
+    // Threads of the aligner's Compute (CAligner::SetThreadCount); 0 leaves
+    // the aligner's own choice. Runs side by side want 1 each.
+    int alignerThreads = 0;
   };
   // Decomposes the rectangle; replaces an earlier run's polygons. Passes on
   // what the search and the aligner throw. Not re-entrant.
-  void Run(const RunOptions& options = {});
+  void Run(const RunOptions& options);
+  void Run();  // with the default options
   bool HasRun() const { return hasRun_; }
 
   // The optimal alignment at (x, y). Uses the aligner: not while Run runs.

@@ -60,4 +60,13 @@ void CheckRanges(const ComputationInput& input) {
   }
 }
 
+void SetStructures(ComputationInput& input, const StructureSource& first, const StructureSource& second) {
+  input.bases1 = first.bases;
+  input.stems1 = first.stems;
+  input.label1 = first.label;
+  input.bases2 = second.bases;
+  input.stems2 = second.stems;
+  input.label2 = second.label;
+}
+
 }  // namespace zenphal

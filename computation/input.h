@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/errors.h"
+#include "formats/structure_source.h"
 
 namespace zenphal {
 
@@ -82,5 +83,9 @@ void ReadScores(const ScoreTexts& texts, ComputationInput& input);
 // Throws FieldError (kMismatchFrom or kGapFrom) for a range the search cannot
 // decompose: not finite, below 0, empty or inverted.
 void CheckRanges(const ComputationInput& input);
+
+// Puts two structures as read (their texts and labels) into input; the
+// scores stay as they are.
+void SetStructures(ComputationInput& input, const StructureSource& first, const StructureSource& second);
 
 }  // namespace zenphal

@@ -4,6 +4,7 @@
 #include "formats/bpseq.h"
 #include "formats/ct.h"
 #include "formats/dot_bracket.h"
+#include "formats/stockholm.h"
 #include "formats/structure_pick.h"
 #include "formats/text_lines.h"
 #include "formats/layout.h"
@@ -34,13 +35,14 @@ std::string_view StructureFormatName(StructureFormat format) {
     case StructureFormat::kDotBracket: return "dot-bracket";
     case StructureFormat::kCt: return "ct";
     case StructureFormat::kBpseq: return "bpseq";
+    case StructureFormat::kStockholm: return "stockholm";
   }
   return "auto";
 }
 
 std::optional<StructureFormat> StructureFormatFromName(std::string_view name) {
   for (StructureFormat f : {StructureFormat::kAuto, StructureFormat::kLayout, StructureFormat::kDotBracket,
-                            StructureFormat::kCt, StructureFormat::kBpseq}) {
+                            StructureFormat::kCt, StructureFormat::kBpseq, StructureFormat::kStockholm}) {
     if (StructureFormatName(f) == name) return f;
   }
   return std::nullopt;
@@ -53,6 +55,7 @@ std::string_view StructureFormatTitle(StructureFormat format) {
     case StructureFormat::kDotBracket: return "dot-bracket";
     case StructureFormat::kCt: return "CT";
     case StructureFormat::kBpseq: return "BPSEQ";
+    case StructureFormat::kStockholm: return "Stockholm";
   }
   return "";
 }
@@ -61,6 +64,7 @@ std::optional<StructureFormat> DetectStructureFormat(std::string_view text) {
   const auto split = SplitStructureText(text);
   if (split && OnlyDigitsAndSpaces(split->stems)) return StructureFormat::kLayout;
   const std::vector<formats::TextLine> lines = formats::SplitLines(text);
+  if (formats::LooksLikeStockholm(lines)) return StructureFormat::kStockholm;
   if (formats::LooksLikeCt(lines)) return StructureFormat::kCt;
   if (formats::LooksLikeBpseq(lines)) return StructureFormat::kBpseq;
   if (formats::LooksLikeDotBracket(lines)) return StructureFormat::kDotBracket;
@@ -78,7 +82,7 @@ StructureRead ReadStructureText(std::string_view text, StructureFormat format, i
     if (!detected) {
       std::string why;
       SplitStructureText(text, &why);
-      throw InputError("not a structure text: " + why + " (and not dot-bracket, CT or BPSEQ either)");
+      throw InputError("not a structure text: " + why + " (and not dot-bracket, CT, BPSEQ or Stockholm either)");
     }
     format = *detected;
   }
@@ -86,6 +90,7 @@ StructureRead ReadStructureText(std::string_view text, StructureFormat format, i
     case StructureFormat::kDotBracket: return ReadDotBracket(text, structureNumber);
     case StructureFormat::kCt: return ReadCt(text, structureNumber);
     case StructureFormat::kBpseq: return ReadBpseq(text, structureNumber);
+    case StructureFormat::kStockholm: return ReadStockholmText(text, structureNumber);
     case StructureFormat::kLayout:
     case StructureFormat::kAuto: break;
   }

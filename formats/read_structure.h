@@ -1,6 +1,6 @@
 #pragma once
 // One entry point for every structure text: the input dialog's layout,
-// dot-bracket, CT and BPSEQ, told apart by their content. Qt-free; the input
+// dot-bracket, CT, BPSEQ and Stockholm, told apart by their content. Qt-free; the input
 // dialog and zenphal-cli both call it.
 #include <optional>
 #include <string_view>
@@ -14,15 +14,17 @@ namespace zenphal {
 //     the stem text it gives holds only digits and spaces: so every text the
 //     dialog reads (the example table's display texts among them) is read
 //     exactly as it always was;
-//  2. CT, when the first line that is neither blank nor a '#' comment begins
+//  2. Stockholm, when the first line that is not blank begins with
+//     "# STOCKHOLM";
+//  3. CT, when the first line that is neither blank nor a '#' comment begins
 //     with a whole number and the next such line is the line of base 1
 //     ("1 base previous next partner ...");
-//  3. BPSEQ, when the first line that is not blank, a '#' comment or a header
+//  4. BPSEQ, when the first line that is not blank, a '#' comment or a header
 //     line (not beginning with a digit) is the line of base 1 ("1 base
 //     partner"), and no line before it begins with '>';
-//  4. dot-bracket, when, after an optional ">name" line, the line after the
+//  5. dot-bracket, when, after an optional ">name" line, the line after the
 //     sequence line begins with '.', '(', '[', '{' or '<';
-//  5. the input dialog's layout, when SplitStructureText accepts the text at
+//  6. the input dialog's layout, when SplitStructureText accepts the text at
 //     all (its stem text then fails in CRnaStructure as it always has).
 // nullopt when none applies. Linear in the length of the text.
 std::optional<StructureFormat> DetectStructureFormat(std::string_view text);

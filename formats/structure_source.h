@@ -1,7 +1,8 @@
 #pragma once
 // A structure named the way users name one on the command line and in
 // scripts: "example:N" for a row of the example table, or a file, with
-// "FILE#K" picking the K-th structure of a file that holds several.
+// "FILE#K" picking the K-th structure of a file that holds several and
+// "FILE#NAME" / "FILE#FAMILY#NAME" a sequence of a Stockholm file.
 #include <string>
 #include <vector>
 
@@ -16,15 +17,31 @@ struct StructureSource {
   std::string bases;
   std::string stems;
   std::vector<std::string> notes;  // for the user, each naming the operand
+  std::string name;   // the sequence's name in a Stockholm file; empty otherwise
 };
+
+// An operand split into its file and what follows the file's '#': the
+// operand itself when a file is named so (or when it holds no '#'), else the
+// longest part before a '#' that names an existing file, else the part
+// before the first '#' (which then cannot be opened, and the message names
+// it). selector is empty when there is none.
+struct SplitOperand {
+  std::string path;
+  std::string selector;
+};
+SplitOperand SplitStructureOperand(const std::string& operand);
 
 // "example:N" (N from 1 to 6) takes the example table's base and stem texts;
 // anything else is a file holding a structure text in the input dialog's
-// layout, dot-bracket, CT or BPSEQ, told apart by its content unless format
-// says which. "FILE#K" picks the K-th structure (K from 1, leading zeros
-// allowed) when no file is named "FILE#K" itself. Throws InputError naming
-// the operand and the problem, or FileReadError (input_file.h) for a file
-// that cannot be read.
+// layout, dot-bracket, CT, BPSEQ or Stockholm, told apart by its content
+// unless format says which. After the file (SplitStructureOperand):
+//  - "#K" picks the K-th structure (K from 1, leading zeros allowed); in a
+//    Stockholm file the K-th sequence of the file, unless one is named K;
+//  - "#NAME", "#FAMILY#NAME" and "#FAMILY#K" pick a sequence of a Stockholm
+//    file (PickStockholmSequence).
+// Without a selector the first structure is read, and a note says so when
+// the file holds more. Throws InputError naming the operand and the problem,
+// or FileReadError (input_file.h) for a file that cannot be read.
 StructureSource LoadStructureSource(const std::string& operand, StructureFormat format = StructureFormat::kAuto);
 
 }  // namespace zenphal

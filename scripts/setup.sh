@@ -12,6 +12,8 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   # Real RNA family alignments (Stockholm) for tests and benchmarks
   infernal
+  # The workflow over families (workflow/Snakefile) and its plot
+  snakemake python3-matplotlib
 )
 
 missing=()

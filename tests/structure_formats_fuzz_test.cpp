@@ -1,7 +1,8 @@
-// Random and mutated texts fed to every structure reader and to
-// SplitStructureText: they must end, never crash (the sanitizer build checks
-// memory and undefined behaviour), and either reject the text with a message
-// or give texts that CRnaStructure accepts with exactly the pairs read.
+// Random and mutated texts fed to every structure reader (Stockholm selectors
+// included) and to SplitStructureText: they must end, never crash (the
+// sanitizer build checks memory and undefined behaviour), and either reject
+// the text with a message or give texts that CRnaStructure accepts with
+// exactly the pairs read.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -18,13 +19,14 @@
 #include "formats/read_structure.h"
 #include "formats/example_table.h"
 #include "formats/layout.h"
+#include "formats/stockholm.h"
 
 namespace zenphal {
 namespace {
 
 // Characters that matter to some reader, drawn more often than others so
 // that random texts get past the first checks.
-constexpr std::string_view kAlphabet = "0123456789 \t\r\n>()[]{}<>.#-+ACGUTacgu:xE=";
+constexpr std::string_view kAlphabet = "0123456789 \t\r\n>()[]{}<>.#-+ACGUTacgu:xE=/_~";
 
 std::string RandomText(std::mt19937& rng, size_t maxLength) {
   std::uniform_int_distribution<size_t> length(0, maxLength);
@@ -67,6 +69,9 @@ std::vector<std::string> ValidTexts() {
     texts.push_back(testing::WriteBpseq(s, "Filename: x\n# c\n"));
   }
   texts.push_back("GGAACCAAGGAACC\n((..[[..))..]]\n");
+  texts.push_back(
+      "# STOCKHOLM 1.0\n#=GF ID x\n\na/1-8 GGA.CC-U\nb     GGAACCAU\n#=GR b SS <<..>>..\n#=GC SS_cons <<A.>>.a\n\n"
+      "a/1-8 GC\nb     G~\n#=GC SS_cons ()\n//\n# STOCKHOLM 1.0\nc ACGU\n#=GC SS_cons <:>,\n//\n");
   return texts;
 }
 
@@ -99,6 +104,7 @@ void FeedEverywhere(const std::string& text) {
     Check([&] { return ReadDotBracket(text, number); });
     Check([&] { return ReadCt(text, number); });
     Check([&] { return ReadBpseq(text, number); });
+    Check([&] { return ReadStockholmText(text, number); });
     Check([&] { return ReadStructureText(text, StructureFormat::kAuto, number); });
   }
   Check([&] { return ReadStructureText(text, StructureFormat::kLayout); });
@@ -107,12 +113,28 @@ void FeedEverywhere(const std::string& text) {
     EXPECT_FALSE(why.empty());
   }
   DetectStructureFormat(text);
+  // Selectors on whatever alignments the text holds.
+  std::vector<StockholmAlignment> alignments;
+  try {
+    alignments = ReadStockholm(text);
+  } catch (const InputError&) {
+    return;
+  }
+  for (const char* selector : {"", "1", "2", "a/1-8", "x#b", "1#2", "b#", "#"}) {
+    try {
+      const StockholmPick pick = PickStockholmSequence(alignments, selector);
+      Check([&] { return StockholmStructure(alignments[pick.alignment], pick.sequence); });
+      EXPECT_EQ(PickStockholmSequence(alignments, StockholmSelector(alignments, pick)).sequence, pick.sequence);
+    } catch (const InputError& e) {
+      EXPECT_NE(std::string(e.what()), "");
+    }
+  }
 }
 
 TEST(StructureFormatsFuzz, RandomBytesNeverCrashOrHang) {
   std::mt19937 rng(20240607);
   for (int i = 0; i < 3000; ++i) {
-    const std::string text = RandomText(rng, 160);
+    const std::string text = (i % 4 == 0 ? "# STOCKHOLM 1.0\n" : "") + RandomText(rng, 160);
     SCOPED_TRACE(::testing::PrintToString(text));
     FeedEverywhere(text);
     if (::testing::Test::HasFailure()) return;

@@ -201,7 +201,7 @@ TEST(StructureFormatsErrors, MalformedTextsAreRejectedWithLineAndProblem) {
       // the layout, forced or as the last resort
       {F::kLayout, ">x\nGGGAAACCC\n(((...)))\n", "not a structure text: no '>' line after the bases"},
       {F::kAuto, " \r\n\t\n", "not a structure text: the text is empty"},
-      {F::kAuto, "hello", "not a structure text: no line break after the name line (and not dot-bracket, CT or BPSEQ"},
+      {F::kAuto, "hello", "not a structure text: no line break after the name line (and not dot-bracket, CT, BPSEQ or Stockholm"},
       {F::kLayout, "x\nACGU\n>\n>\n>\n", "holds 1 structure; there is no structure 2", 2},
   };
   for (const Malformed& c : cases) {

@@ -1,0 +1,79 @@
+#include "computation/robustness.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace zenphal {
+namespace {
+
+struct Corner {
+  double x, y;
+  bool operator<(const Corner& o) const { return x < o.x || (x == o.x && y < o.y); }
+  bool operator==(const Corner& o) const = default;
+};
+
+double Cross(const Corner& o, const Corner& a, const Corner& b) {
+  return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+}  // namespace
+
+double PolygonArea(const CAlignment& polygon) {
+  std::vector<Corner> points;
+  for (const Edge& e : polygon.edges) {
+    points.push_back({e.x1, e.y1});
+    points.push_back({e.x2, e.y2});
+  }
+  std::sort(points.begin(), points.end());
+  points.erase(std::unique(points.begin(), points.end()), points.end());
+  if (points.size() < 3) return 0.0;
+  // Andrew's monotone chain: the lower hull, then the upper one.
+  std::vector<Corner> hull(2 * points.size());
+  size_t k = 0;
+  for (size_t i = 0; i < points.size(); ++i) {
+    while (k >= 2 && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+    hull[k++] = points[i];
+  }
+  for (size_t i = points.size() - 1, lower = k + 1; i-- > 0;) {
+    while (k >= lower && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+    hull[k++] = points[i];
+  }
+  double twice = 0.0;
+  for (size_t i = 0; i + 1 < k; ++i) twice += hull[i].x * hull[i + 1].y - hull[i + 1].x * hull[i].y;
+  return std::abs(twice) / 2.0;
+}
+
+PointRobustness RobustnessAt(Computation& computation, float x, float y) {
+  if (!computation.HasRun()) throw InputError("the robustness needs a decomposition; nothing has been computed");
+  const CDecomposition& d = computation.Decomposition();
+  if (!(x >= d.mismatchFrom && x <= d.mismatchTo && y >= d.gapFrom && y <= d.gapTo)) {
+    throw InputError("the point (" + std::to_string(x) + ", " + std::to_string(y) + ") lies outside the rectangle");
+  }
+  PointRobustness r;
+  r.x = x;
+  r.y = y;
+  const PointResult at = computation.AlignAt(x, y);  // leaves the aligner at (x, y) for ScoreOf
+  const CAligner& aligner = computation.Aligner();
+  // Scores of different counts that tie at the point agree to rounding.
+  const double tolerance = 1e-9 * std::max(1.0, std::abs(at.score));
+  for (int i = 0; i < d.PolygonCount(); ++i) {
+    const CAlignment& p = d.Polygon(i);
+    if (std::abs(aligner.ScoreOf(p) - at.score) > tolerance) continue;
+    ++r.optimalPolygons;
+    const CAlignment* chosen = r.polygon < 0 ? nullptr : &d.Polygon(r.polygon);
+    if (!chosen || p.mismatchCount < chosen->mismatchCount ||
+        (p.mismatchCount == chosen->mismatchCount && p.gapCount < chosen->gapCount)) {
+      r.polygon = i;
+    }
+  }
+  if (r.polygon >= 0) {
+    const double rectangle = (static_cast<double>(d.mismatchTo) - d.mismatchFrom) *
+                             (static_cast<double>(d.gapTo) - d.gapFrom);
+    r.area = PolygonArea(d.Polygon(r.polygon));
+    r.share = rectangle > 0.0 ? std::min(1.0, r.area / rectangle) : 0.0;
+  }
+  return r;
+}
+
+}  // namespace zenphal
