@@ -6,12 +6,14 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <mutex>
 #include <optional>
 #include <thread>
 
 #include "cli/batch_progress.h"
 #include "cli/commands.h"
+#include "cli/interrupts.h"
 #include "computation/computation.h"
 #include "computation/outputs.h"
 #include "computation/robustness.h"
@@ -85,6 +87,7 @@ PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFa
   ComputationInput input = plan.scores;
   SetStructures(input, a, b);
   Computation computation(std::move(input));
+  computation.SetCancelFlag(InterruptFlag());
   Computation::RunOptions run;
   run.progress = std::move(progress);
   // Pairs side by side share the processor already.
@@ -114,6 +117,7 @@ PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFa
   files.Stage(PairJsonPath(plan, pair), DecompositionJsonText(computation));
   if (plan.reports) files.Stage(PairReportPath(plan, pair), AllAlignmentsText(computation));
   files.Stage(PairSummaryPath(plan, pair), PairSummaryJsonText(s));
+  ThrowIfInterrupted();  // an interrupted pair leaves no files
   files.Commit();
   return s;
 }
@@ -130,7 +134,8 @@ struct Shared {
 
 void Work(const BatchPlan& plan, const std::vector<size_t>& todo, std::vector<std::optional<PairSummary>>& done,
           BatchProgress& progress, Shared& shared, int worker, int workers) {
-  for (size_t k = shared.next++; k < todo.size() && !shared.stop; k = shared.next++) {
+  for (size_t k = shared.next++; k < todo.size() && !shared.stop && !InterruptFlag()->load();
+       k = shared.next++) {
     const BatchPair& pair = plan.pairs[todo[k]];
     progress.Started(worker, pair.name);
     try {
@@ -138,6 +143,8 @@ void Work(const BatchPlan& plan, const std::vector<size_t>& todo, std::vector<st
       progress.Finished(worker, s);
       const std::lock_guard lock(shared.mutex);
       done[todo[k]] = std::move(s);
+    } catch (const Cancelled&) {
+      progress.Stopped(worker);  // interrupted: the pair is done next time
     } catch (const WriteError& e) {
       // The folder cannot take more results: finish what is under way, start
       // nothing new, and report this once the others have finished.
@@ -210,6 +217,13 @@ int RunBatchPlan(const BatchPlan& plan) {
   progress.End();
   if (shared.writeError) throw *shared.writeError;
   WriteSummary(plan, done);
+  if (InterruptFlag()->load()) {
+    size_t finished = 0;
+    for (const auto& d : done) finished += d ? 1 : 0;
+    std::cerr << "zenphal-cli: interrupted; " << finished << " of " << plan.pairs.size()
+              << " pairs are done and kept, the others have no files (run the same command again to resume)\n";
+    return InterruptedExitStatus();
+  }
   const int failures = shared.userFailures + shared.internalFailures;
   progress.Summary(failures);
   if (shared.internalFailures > 0) return 1;
