@@ -69,6 +69,20 @@ std::string_view WithoutPrefix(std::string_view line, char letter) {
   return line;
 }
 
+// A line that can only be a name: a letter that stands for no base or set of
+// bases (IUPAC), or anything but letters and spaces.
+bool IsNameLine(std::string_view line) {
+  static constexpr std::string_view kBaseLetters = "ACGUTNRYKMSWBDHV";
+  for (char c : line) {
+    if (c == ' ' || c == '\t') continue;
+    if (!std::isalpha(static_cast<unsigned char>(c))) return true;
+    if (kBaseLetters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(c)))) == std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool IsBaseLine(std::string_view line) {
   bool any = false;
   for (char c : line) {
@@ -122,7 +136,7 @@ std::optional<StructureRead> ReadSequenceAndStems(std::string_view text) {
   if (numbers.empty() || numbers.size() % 3 != 0 || baseEnd == 0) return std::nullopt;
   // The bases, after a name line if there is one.
   size_t baseStart = 0;
-  if (lines[0].front() == '>' || (baseEnd > 1 && !IsBaseLine(WithoutPrefix(lines[0], 'R')))) baseStart = 1;
+  if (lines[0].front() == '>' || (baseEnd > 1 && IsNameLine(WithoutPrefix(lines[0], 'R')))) baseStart = 1;
   StructureRead read;
   for (size_t i = baseStart; i < baseEnd; ++i) {
     const std::string_view line = WithoutPrefix(lines[i], 'R');

@@ -59,7 +59,7 @@ void (CZENPHView::*ViewHandler(int id))() {
   return nullptr;
 }
 
-QString RegionLineText(int region, const std::vector<int>& at, int count) {
+QString RegionLineText(int region, const std::vector<int>& at, int count, bool sameRows) {
   if (region >= 0) {
     std::vector<int> others;
     for (int i : at) {
@@ -67,7 +67,10 @@ QString RegionLineText(int region, const std::vector<int>& at, int count) {
     }
     QString line = QStringLiteral("Region %1 of %2").arg(region + 1).arg(count);
     if (!others.empty()) line += QStringLiteral(" (on its border with %1)").arg(NumberList(others));
-    return line + QStringLiteral(": \"The %1 optimal alignment is:\" in View All Alignment").arg(region + 1);
+    line += QStringLiteral(": \"The %1 optimal alignment is:\"").arg(region + 1);
+    // An alignment with the listed counts scores as the listed one
+    // everywhere; only where its gaps stand may differ.
+    return line + (sameRows ? QStringLiteral(" in View All Alignment") : QStringLiteral(" (same score, gaps elsewhere)"));
   }
   if (!at.empty()) {
     return QStringLiteral("On the border of region%1 %2 of %3: another alignment as good as %4 here, not listed")
@@ -251,11 +254,16 @@ void CZENPHView::QueryAt(const QPointF& pixel) {
   repaint();
   QString report;
   int region = -1;
+  bool sameRows = true;
   try {
     Computation& computation = doc->GetComputation();
     const PointResult result = computation.AlignAt(p.x, p.y);
     report = ToQString(PointReportText(computation, result));
     region = RegionOfAlignment(d, result.record);
+    if (region >= 0) {
+      const AlignedRows& listed = d.Polygon(region).rows;
+      sameRows = listed.topRow == result.record.rows.topRow && listed.bottomRow == result.record.rows.bottomRow;
+    }
   } catch (const std::exception& e) {
     m_ptMarker.reset();
     update();
@@ -266,7 +274,7 @@ void CZENPHView::QueryAt(const QPointF& pixel) {
   m_nHighlight = region >= 0 ? region : (at.empty() ? -1 : at.front());
   repaint();
   CResultDlg dialog(report, this);
-  dialog.SetRegionText(RegionLineText(region, at, d.PolygonCount()));
+  dialog.SetRegionText(RegionLineText(region, at, d.PolygonCount(), sameRows));
   dialog.exec();
   // Painting the disc over: the next paint draws the frame and edges without it.
   m_ptMarker.reset();

@@ -120,8 +120,11 @@ class CZENPHView : public QWidget {
 // The line under the report in the Result dialog: the clicked region's
 // number and where its alignment stands in the all-alignments report.
 // region: the polygon whose alignment the point report shows (-1 if none);
-// at: the regions whose area holds the point; count: how many there are.
-QString RegionLineText(int region, const std::vector<int>& at, int count);
+// at: the regions whose area holds the point; count: how many there are;
+// sameRows: whether the report's rows are those listed for the region (an
+// alignment with the same counts scores the same everywhere, but may place
+// its gaps differently).
+QString RegionLineText(int region, const std::vector<int>& at, int count, bool sameRows = true);
 
 // The view's commands, each with its handler: the menus and every toolbar
 // reach them through this one table.

@@ -189,13 +189,11 @@ void DrawDecompositionPicture(QPainter& painter, const CDecomposition& d, const 
     const QFontMetrics metrics = painter.fontMetrics();
     std::vector<PictureLabel> labels;
     if (options.numbers) labels = RegionNumberLabels(metrics, d);
-    if (options.HasValueRow()) {
-      for (PictureLabel& label : RangeValueLabels(metrics, d)) labels.push_back(std::move(label));
-    }
     if (options.axisValues) {
-      const std::vector<AxisTick> ticks = AxisTicks(metrics, d);
-      DrawTickMarks(painter, d, ticks);
-      for (const AxisTick& tick : ticks) labels.push_back(tick.label);
+      DrawTickMarks(painter, d, AxisTicks(metrics, d));
+      for (PictureLabel& label : AxisValueLabels(metrics, d)) labels.push_back(std::move(label));
+    } else if (options.rangeValues) {
+      for (PictureLabel& label : RangeValueLabels(metrics, d)) labels.push_back(std::move(label));
     }
     DrawPictureLabels(painter, labels);
   }

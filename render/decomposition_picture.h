@@ -23,9 +23,10 @@ inline const QColor kFrameFillColour{220, 220, 220};
 struct PictureOptions {
   bool numbers = false;      // each region's number (its block in the report) at its centroid
   bool colours = false;      // regions filled in RegionFillColour, bordering regions apart
-  bool rangeValues = false;  // the four range values at the rectangle's corners
-  bool axisValues = false;   // the range values, tick values and marks along both axes, and the
-                             // part of the frame outside a non-square rectangle hatched and named
+  bool rangeValues = false;  // the four range values at the rectangle's corners, a row under the frame
+  bool axisValues = false;   // range values, tick values and marks along both axes, and the part of
+                             // the frame outside a non-square rectangle hatched and named (in place
+                             // of rangeValues)
   bool antialiased = false;  // smooth lines, for a picture drawn scaled
 
   bool operator==(const PictureOptions&) const = default;
@@ -36,8 +37,9 @@ struct PictureOptions {
     o.rangeValues = on;
     return o;
   }
-  // Whether the row of mismatch values under the frame is drawn.
-  bool HasValueRow() const { return rangeValues || axisValues; }
+  // Whether the row of mismatch values under the corner caption is drawn
+  // (the range values; the axis values take the caption's row instead).
+  bool HasValueRow() const { return rangeValues && !axisValues; }
 };
 
 // The whole picture in the painter's current font, texts in black, edges in

@@ -13,7 +13,9 @@
 namespace zenphal {
 namespace {
 
-// The "(0,0)" caption's top; the mismatch values go in the row below it.
+// The corner caption's place ("(0,0)"); the mismatch values of --label go in
+// the row below it, those of "Axis Values" in its row.
+constexpr int kCornerCaptionLeft = 85;
 constexpr int kCornerCaptionTop = 558;
 // Right edge of the gap values, clear of the frame's 2-pixel outline.
 constexpr int kGapLabelRight = 94;
@@ -143,17 +145,43 @@ std::vector<PictureLabel> RangeValueLabels(const QFontMetrics& metrics, const CD
   return labels;
 }
 
+QRect OriginLabelBox(const QFontMetrics& metrics, const CDecomposition& d) {
+  return QRect(kCornerCaptionLeft, kCornerCaptionTop, metrics.horizontalAdvance(OriginLabelText(d)), metrics.height());
+}
+
+namespace {
+
+// The range values of "Axis Values": the gap values as RangeValueLabels
+// places them, the upper mismatch value in the corner caption's row (the
+// caption gives the lower one).
+struct AxisEnds {
+  PictureLabel gapFrom, gapTo, mismatchTo;
+};
+AxisEnds AxisEndLabels(const QFontMetrics& metrics, const CDecomposition& d) {
+  const std::vector<PictureLabel> range = RangeValueLabels(metrics, d);
+  AxisEnds ends{range[0], range[1], range[3]};
+  const QRect caption = OriginLabelBox(metrics, d);
+  ends.mismatchTo.box.moveTop(kCornerCaptionTop);
+  if (ends.mismatchTo.box.left() < caption.right() + 1 + kLabelGap) {
+    ends.mismatchTo.box.moveLeft(caption.right() + 1 + kLabelGap);
+  }
+  return ends;
+}
+
+}  // namespace
+
 std::vector<AxisTick> AxisTicks(const QFontMetrics& metrics, const CDecomposition& d) {
   std::vector<AxisTick> ticks;
   const ParameterRectangle r = d.Rectangle();
   if (!HasFrameScale(r)) return ticks;
-  const std::vector<PictureLabel> ends = RangeValueLabels(metrics, d);
+  const AxisEnds ends = AxisEndLabels(metrics, d);
+  const QRect caption = OriginLabelBox(metrics, d);
   const double longer = std::max(static_cast<double>(r.mismatchTo) - r.mismatchFrom,
                                  static_cast<double>(r.gapTo) - r.gapFrom);
   const RoundStep step = StepFor(longer / 5.0);
   if (!(step.value > 0)) return ticks;
 
-  // Clear of the range values and of the tick label placed before it.
+  // Clear of the range values (and the caption) and of the tick label placed before it.
   const auto placeAlong = [&](bool gapAxis, float from, float to, const QRect& endA, const QRect& endB) {
     QRect previous;
     const double first = std::ceil(from / step.value);
@@ -170,7 +198,7 @@ std::vector<AxisTick> AxisTicks(const QFontMetrics& metrics, const CDecompositio
       } else {
         tick.pixel = ParameterToPixel(r, static_cast<float>(value), r.gapFrom).x;
         tick.label.box = BoxCentredAt(metrics, text, tick.pixel, 0);
-        tick.label.box.moveTop(RangeLabelRowTop(metrics));
+        tick.label.box.moveTop(kCornerCaptionTop);
       }
       const int gap = gapAxis ? 2 : kLabelGap;
       const QRect clearance = tick.label.box.adjusted(-gap, -gap, gap, gap);
@@ -182,9 +210,18 @@ std::vector<AxisTick> AxisTicks(const QFontMetrics& metrics, const CDecompositio
       ticks.push_back(tick);
     }
   };
-  placeAlong(true, r.gapFrom, r.gapTo, ends[0].box, ends[1].box);
-  placeAlong(false, r.mismatchFrom, r.mismatchTo, ends[2].box, ends[3].box);
+  placeAlong(true, r.gapFrom, r.gapTo, ends.gapFrom.box, ends.gapTo.box);
+  placeAlong(false, r.mismatchFrom, r.mismatchTo, caption, ends.mismatchTo.box);
   return ticks;
+}
+
+std::vector<PictureLabel> AxisValueLabels(const QFontMetrics& metrics, const CDecomposition& d) {
+  std::vector<PictureLabel> labels;
+  if (!HasFrameScale(d.Rectangle())) return labels;
+  const AxisEnds ends = AxisEndLabels(metrics, d);
+  labels = {ends.gapFrom, ends.gapTo, ends.mismatchTo};
+  for (const AxisTick& tick : AxisTicks(metrics, d)) labels.push_back(tick.label);
+  return labels;
 }
 
 QRect UnusedFrameRect(const CDecomposition& d) {

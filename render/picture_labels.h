@@ -53,10 +53,21 @@ struct AxisTick {
 
 // The tick values of "Axis Values": multiples of one round step (1, 2 or 5
 // times a power of ten, about a fifth of the longer range) strictly inside
-// each range, labelled like the range values where a label keeps clear of
-// the range values and of the tick before it. Whole values are written
-// without a point, others with three decimals (more if the step needs them).
+// each range, labelled where a label keeps clear of the range values, the
+// corner caption and the tick before it: left of the frame for the gap axis,
+// in the corner caption's row for the mismatch axis. Whole values are
+// written without a point, others with three decimals (more if the step
+// needs them).
 std::vector<AxisTick> AxisTicks(const QFontMetrics& metrics, const CDecomposition& decomposition);
+
+// The labels of "Axis Values": the lower and upper gap values as
+// RangeValueLabels places them, the upper mismatch value in the corner
+// caption's row (the caption gives the lower ends), then the ticks' labels.
+// The picture keeps its size: the row under the caption stays empty.
+std::vector<PictureLabel> AxisValueLabels(const QFontMetrics& metrics, const CDecomposition& decomposition);
+
+// Where the corner caption stands.
+QRect OriginLabelBox(const QFontMetrics& metrics, const CDecomposition& decomposition);
 
 // The part of the plot frame's inside that the rectangle's image leaves
 // empty when its ranges differ in length (above the image when the mismatch

@@ -303,8 +303,8 @@ class PictureExportTest : public QObject {
     const CDecomposition& d = doc_->Decomposition();
     const SvgContent content = ParseSvg(svg.readAll());
     QVERIFY(content.error.isEmpty());
-    QCOMPARE(content.texts.size(),
-             11 + d.PolygonCount() + 4 + AxisTicks(view_->fontMetrics(), d).size());
+    QCOMPARE(content.texts.size(), 11 + d.PolygonCount() + AxisValueLabels(view_->fontMetrics(), d).size());
+    QCOMPARE(AxisValueLabels(view_->fontMetrics(), d).size(), 3 + AxisTicks(view_->fontMetrics(), d).size());
 
     // With the view's toggles on, the boxes start on; the PNG filter gives a
     // name typed without suffix ".png"; the file is the picture at its own
