@@ -114,6 +114,8 @@ void DrawEdges(QPainter& painter, const QColor& colour, const CDecomposition& d)
   const ParameterRectangle r = d.Rectangle();
   if (!HasFrameScale(r)) return;
   painter.save();
+  // Set again as it stands: an SVG then starts a group for the edges, as it always has.
+  painter.setRenderHint(QPainter::Antialiasing, painter.testRenderHint(QPainter::Antialiasing));
   painter.setPen(SolidPen(colour, 2));
   for (int i = 0; i < d.PolygonCount(); ++i) {
     for (const Edge& e : d.Polygon(i).edges) {
@@ -185,9 +187,9 @@ void DrawDecompositionPicture(QPainter& painter, const CDecomposition& d, const 
 
   DrawEdges(painter, Qt::black, d);
 
+  std::vector<PictureLabel> labels;
   if (scaled) {
     const QFontMetrics metrics = painter.fontMetrics();
-    std::vector<PictureLabel> labels;
     if (options.numbers) labels = RegionNumberLabels(metrics, d);
     if (options.axisValues) {
       DrawTickMarks(painter, d, AxisTicks(metrics, d));
@@ -195,9 +197,10 @@ void DrawDecompositionPicture(QPainter& painter, const CDecomposition& d, const 
     } else if (options.rangeValues) {
       for (PictureLabel& label : RangeValueLabels(metrics, d)) labels.push_back(std::move(label));
     }
-    DrawPictureLabels(painter, labels);
   }
   painter.restore();
+  // Outside the picture's saved state, as `--label` has always drawn them.
+  if (!labels.empty()) DrawPictureLabels(painter, labels);
 }
 
 QSize DecompositionPictureSize(const QFontMetrics& metrics, bool valueRow) {
