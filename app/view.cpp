@@ -233,7 +233,8 @@ QString CZENPHView::HoverText(const QPointF& p) const {
           .arg(a.pairMatchCount)
           .arg(a.pairMismatchCount)
           .arg(a.pairIndelCount);
-  return QStringLiteral("%1   %2: %3; Score %4").arg(scores, where, counts, ScoreText(score));
+  // The score first: the counts may run past the window's edge.
+  return QStringLiteral("%1   %2, score %3: %4").arg(scores, where, ScoreText(score), counts);
 }
 
 void CZENPHView::OnLButtonDown(const QPoint& pixel) { QueryAt(QPointF(pixel)); }

@@ -318,9 +318,10 @@ class ViewTest : public QObject {
     const PointResult at = doc_->GetComputation().AlignAt(p.x, p.y);
     const int k = RegionOfAlignment(d, at.record) + 1;
     QCOMPARE(k, inner + 1);
-    QVERIFY2(text.startsWith(QStringLiteral("MismatchScore:%1  GapScore:%2   Region %3 of 26: ")
+    QVERIFY2(text.startsWith(QStringLiteral("MismatchScore:%1  GapScore:%2   Region %3 of 26, score %4: ")
                                  .arg(ScoreText(p.x), ScoreText(p.y))
-                                 .arg(k)),
+                                 .arg(k)
+                                 .arg(ScoreText(float(at.score)))),
              qPrintable(text));
     // At (1, 1) four regions meet.
     MoveMouse(view_, QPoint(350, 300));
@@ -329,7 +330,7 @@ class ViewTest : public QObject {
     const QRegularExpressionMatch counts =
         QRegularExpression(QStringLiteral("Match Number:(\\d+)\r\nMismatch Number:(\\d+)")).match(report);
     QVERIFY(text.contains(QStringLiteral("Match %1, Mismatch %2,").arg(counts.captured(1), counts.captured(2))));
-    QVERIFY2(text.endsWith(QStringLiteral("; Score ") + ScoreText(float(at.score))), qPrintable(text));
+    QVERIFY2(text.endsWith(QStringLiteral(", Pair Indel %1").arg(at.record.pairIndelCount)), qPrintable(text));
     // Outside the frame, and leaving the view.
     MoveMouse(view_, QPoint(50, 300));
     QCOMPARE(child_->MessageText(), QStringLiteral("Outside the score rectangle"));
@@ -360,7 +361,7 @@ class ViewTest : public QObject {
           const PixelPoint pixel = ParameterToPixel(d.Rectangle(), mid.x, mid.y);
           const QString text = view_->HoverText(QPointF(pixel.x, pixel.y));
           if (!text.contains(QStringLiteral("border"))) continue;
-          QVERIFY2(text.contains(QStringLiteral("Region %1 of 26 (on its border with %2)")
+          QVERIFY2(text.contains(QStringLiteral("Region %1 of 26 (on its border with %2), score ")
                                      .arg(std::min(i, j) + 1)
                                      .arg(std::max(i, j) + 1)),
                    qPrintable(text));
