@@ -12,9 +12,10 @@ namespace zenphal {
 CAllAlignmentDlg::CAllAlignmentDlg(const QString& text, QWidget* parent) : ReportDialog(text, parent) {
   setWindowTitle(QStringLiteral("Show All Alignment"));
   DialogBuilder b(this);
-  b.SetSize(373, 276);
+  SetResizable(b, 373, 276);
   AddControls(b, QRect(104, 255, 56, 14), QRect(7, 7, 359, 229));
   QPushButton* save = b.Button(kIdSaveResult, QStringLiteral("Save Result"), 191, 254, 59, 15);
+  KeepAtBottom(save);
   connect(save, &QPushButton::clicked, this, &CAllAlignmentDlg::OnSaveResult);
 }
 

@@ -6,11 +6,11 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
-#include <QToolButton>
 
 #include "app/commands.h"
 #include "app/document.h"
 #include "app/view.h"
+#include "app/view_area.h"
 
 namespace zenphal {
 namespace {
@@ -28,24 +28,14 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {kIdHelpTopic, ":/zenphal/toolbar/help.png"},
 };
 
-QLabel* Indicator(const char* text, const char* name) {
-  auto* label = new QLabel(QString::fromLatin1(text));
-  label->setObjectName(QString::fromLatin1(name));
-  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  label->setAlignment(Qt::AlignCenter);
-  label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("OVR")) + 10);
-  // Key states are not tracked; the indicators stand greyed.
-  label->setEnabled(false);
-  return label;
-}
-
 }  // namespace
 
 CChildFrame::CChildFrame(CZENPHDoc* document, QWidget* parent) : QMdiSubWindow(parent), m_pDocument(document) {
   setAttribute(Qt::WA_DeleteOnClose);
   m_inner = new QMainWindow(nullptr, Qt::Widget);
-  m_pView = new CZENPHView(document, m_inner);
-  m_inner->setCentralWidget(m_pView);
+  m_pView = new CZENPHView(document);
+  m_viewArea = new ViewArea(m_pView, m_inner);
+  m_inner->setCentralWidget(m_viewArea);
 
   m_wndToolBar = new QToolBar(m_inner);
   m_wndToolBar->setObjectName(QStringLiteral("toolbar"));
@@ -57,8 +47,6 @@ CChildFrame::CChildFrame(CZENPHDoc* document, QWidget* parent) : QMdiSubWindow(p
     QAction* action = MakeCommandAction(b.command, m_wndToolBar);
     action->setIcon(QIcon(QString::fromLatin1(b.picture)));
     m_wndToolBar->addAction(action);
-    // These commands have no tooltip: keep the button's text from showing as one.
-    m_wndToolBar->widgetForAction(action)->installEventFilter(this);
     CZENPHView* view = m_pView;
     connect(action, &QAction::triggered, view, [view, handler = ViewHandler(b.command)] { (view->*handler)(); });
   }
@@ -67,11 +55,18 @@ CChildFrame::CChildFrame(CZENPHDoc* document, QWidget* parent) : QMdiSubWindow(p
   m_wndStatusBar->setObjectName(QStringLiteral("statusbar"));
   m_messagePane = new QLabel(m_wndStatusBar);
   m_messagePane->setObjectName(QStringLiteral("messagePane"));
+  // Long texts (the region under the mouse) are cut rather than widening the window.
+  m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  m_messagePane->setMinimumWidth(0);
   m_wndStatusBar->addWidget(m_messagePane, 1);
-  m_wndStatusBar->addPermanentWidget(Indicator("OVR", "indicatorOVR"));
-  m_wndStatusBar->addPermanentWidget(Indicator("CAP", "indicatorCAP"));
-  m_wndStatusBar->addPermanentWidget(Indicator("NUM", "indicatorNUM"));
   m_inner->setStatusBar(m_wndStatusBar);
+  connect(m_pView, &CZENPHView::HoverTextChanged, this, [this](const QString& text) {
+    if (text.isEmpty()) {
+      ShowIdleMessage();
+    } else {
+      SetMessageText(text);
+    }
+  });
   m_inner->installEventFilter(this);  // status tips of the toolbar
   ShowIdleMessage();
 
@@ -101,7 +96,6 @@ void CChildFrame::ShowIdleMessage() { m_messagePane->setText(QStringLiteral("Rea
 QString CChildFrame::MessageText() const { return m_messagePane->text(); }
 
 bool CChildFrame::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched)) return true;
   if (watched == m_inner && event->type() == QEvent::StatusTip) {
     const QString tip = static_cast<QStatusTipEvent*>(event)->tip().section(QLatin1Char('\n'), 0, 0);
     if (tip.isEmpty()) {

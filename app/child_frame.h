@@ -1,7 +1,9 @@
 #pragma once
 // The frame of one document window: an MDI sub-window holding its own
-// toolbar (START, EXAMPLE, VIEW, HELP), the view and its own status bar
-// (the message pane, then "OVR", "CAP", "NUM").
+// toolbar (START, EXAMPLE, VIEW, HELP, each with a tooltip), the view in its
+// scrolled area and its own status bar: the message pane, which shows the
+// scores and region under the mouse over the view. (The "OVR", "CAP" and
+// "NUM" panes are gone: Qt does not report those key states.)
 #include <QMdiSubWindow>
 
 class QLabel;
@@ -13,6 +15,7 @@ namespace zenphal {
 
 class CZENPHDoc;
 class CZENPHView;
+class ViewArea;
 
 class CChildFrame : public QMdiSubWindow {
   Q_OBJECT
@@ -22,9 +25,10 @@ class CChildFrame : public QMdiSubWindow {
 
   CZENPHDoc* GetDocument() const { return m_pDocument; }
   CZENPHView* GetView() const { return m_pView; }
+  ViewArea* GetViewArea() const { return m_viewArea; }
 
   // The message pane: "Ready" when idle, a command's prompt while its menu
-  // item or button is highlighted.
+  // item or button is highlighted, what lies under the mouse over the view.
   void SetMessageText(const QString& text);
   void ShowIdleMessage();
   QString MessageText() const;
@@ -39,6 +43,7 @@ class CChildFrame : public QMdiSubWindow {
   CZENPHDoc* m_pDocument;
   QMainWindow* m_inner;  // lays out toolbar, view and status bar
   CZENPHView* m_pView;
+  ViewArea* m_viewArea;
   QLabel* m_messagePane;
 };
 

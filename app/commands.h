@@ -28,6 +28,11 @@ enum CommandId : int {
   kIdHelpTopic = 32773,
   kIdExampleDemo = 32778,
   kIdFileExportPicture = 32779,
+  // The "&View" menu's toggles.
+  kIdViewRegionNumbers = 32780,
+  kIdViewColourRegions = 32781,
+  kIdViewAxisValues = 32782,
+  kIdViewFitPicture = 32783,
 };
 
 inline constexpr int kRecentFileCount = 4;

@@ -2,10 +2,11 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 
 namespace zenphal {
 
-ExportPictureDialog::ExportPictureDialog(QWidget* parent, const QString& suggestedName, bool labels)
+ExportPictureDialog::ExportPictureDialog(QWidget* parent, const QString& suggestedName, const PictureOptions& options)
     : QFileDialog(parent, QStringLiteral("Export Picture")) {
   setOption(QFileDialog::DontUseNativeDialog);
   setAcceptMode(QFileDialog::AcceptSave);
@@ -18,16 +19,30 @@ ExportPictureDialog::ExportPictureDialog(QWidget* parent, const QString& suggest
     setDefaultSuffix(filter == QString::fromLatin1(kPngFilter) ? QStringLiteral("png") : QStringLiteral("svg"));
   });
 
-  labels_ = new QCheckBox(QStringLiteral("&Label the polygons and the range values (for publication)"), this);
-  labels_->setObjectName(QStringLiteral("labels"));
-  labels_->setToolTip(QStringLiteral("Writes each polygon's number in the all-alignments report at its "
-                                           "centre, and the score ranges at the rectangle's corners"));
-  labels_->setChecked(labels);
+  const auto box = [this](const char* text, const char* name, const char* tip, bool checked) {
+    auto* b = new QCheckBox(QString::fromLatin1(text), this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(QString::fromLatin1(tip));
+    b->setChecked(checked);
+    return b;
+  };
+  numbers_ = box("Region &numbers", "numbers",
+                 "Writes each region's number, its place in View All Alignment, at its centre", options.numbers);
+  colours_ = box("&Colour regions", "colours", "Fills the regions with colours that tell neighbours apart",
+                 options.colours);
+  axisValues_ = box("A&xis values", "axisValues",
+                    "Writes the score ranges and tick values along both axes and marks the frame outside the ranges",
+                    options.axisValues);
+  auto* row = new QHBoxLayout;
+  row->addWidget(numbers_);
+  row->addWidget(colours_);
+  row->addWidget(axisValues_);
+  row->addStretch(1);
   // Under the file name and type rows of the dialog's grid.
   if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
-    grid->addWidget(labels_, grid->rowCount(), 0, 1, grid->columnCount());
+    grid->addLayout(row, grid->rowCount(), 0, 1, grid->columnCount());
   } else {
-    layout()->addWidget(labels_);
+    layout()->addItem(row);
   }
 }
 
@@ -41,6 +56,12 @@ PictureFormat ExportPictureDialog::Format() const {
   return selectedNameFilter() == QString::fromLatin1(kPngFilter) ? PictureFormat::kPng : PictureFormat::kSvg;
 }
 
-bool ExportPictureDialog::Labels() const { return labels_->isChecked(); }
+PictureOptions ExportPictureDialog::Options() const {
+  PictureOptions o;
+  o.numbers = numbers_->isChecked();
+  o.colours = colours_->isChecked();
+  o.axisValues = axisValues_->isChecked();
+  return o;
+}
 
 }  // namespace zenphal

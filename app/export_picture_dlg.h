@@ -1,8 +1,9 @@
 #pragma once
 // "Export Picture": the file-save dialog of the "Export Picture..." command,
-// with the SVG and PNG filters and a check box for the publication labels.
-// Qt's own dialog rather than the desktop's, since only it can carry the
-// check box.
+// with the SVG and PNG filters and check boxes for what the picture adds to
+// the specified one: the region numbers, the region colours and the axis
+// values. Qt's own dialog rather than the desktop's, since only it can carry
+// the check boxes.
 #include <QFileDialog>
 
 #include "render/picture_export.h"
@@ -17,20 +18,24 @@ inline constexpr const char* kPngFilter = "PNG Pictures (*.png)";
 class ExportPictureDialog : public QFileDialog {
   Q_OBJECT
  public:
-  // suggestedName: the file name offered, without suffix; labels: the check
-  // box's first state.
-  ExportPictureDialog(QWidget* parent, const QString& suggestedName, bool labels);
+  // suggestedName: the file name offered, without suffix; options: the check
+  // boxes' first states (the view's toggles).
+  ExportPictureDialog(QWidget* parent, const QString& suggestedName, const PictureOptions& options);
 
   // After an accepted run: the file, its format (by its suffix, else by the
-  // chosen filter) and whether to draw the labels.
+  // chosen filter) and what to draw.
   QString Path() const;
   PictureFormat Format() const;
-  bool Labels() const;
+  PictureOptions Options() const;
 
-  QCheckBox* LabelsBox() const { return labels_; }
+  QCheckBox* NumbersBox() const { return numbers_; }
+  QCheckBox* ColoursBox() const { return colours_; }
+  QCheckBox* AxisValuesBox() const { return axisValues_; }
 
  private:
-  QCheckBox* labels_;
+  QCheckBox* numbers_;
+  QCheckBox* colours_;
+  QCheckBox* axisValues_;
 };
 
 }  // namespace zenphal

@@ -11,6 +11,7 @@
 #include "app/application.h"
 #include "app/document.h"
 #include "app/view.h"
+#include "app/view_options.h"
 
 namespace zenphal {
 
@@ -47,6 +48,18 @@ CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
       if (CChildFrame* frame = ActiveFrame()) (frame->GetView()->*handler)();
     });
   }
+  // The View toggles: one state for every view, kept between runs.
+  const ViewOptions options = LoadViewOptions();
+  const std::pair<int, bool> toggles[] = {{kIdViewRegionNumbers, options.regionNumbers},
+                                          {kIdViewColourRegions, options.colourRegions},
+                                          {kIdViewAxisValues, options.axisValues},
+                                          {kIdViewFitPicture, options.fitPicture}};
+  for (const auto& [id, on] : toggles) {
+    QAction* toggle = AddCommand(id);
+    toggle->setCheckable(true);
+    toggle->setChecked(on);
+    connect(toggle, &QAction::toggled, this, &CMainFrame::OnViewToggled);
+  }
   // The keys work whichever menu is shown.
   addActions({Command(kIdFileNew), Command(kIdFileOpen), Command(kIdFileSave)});
 
@@ -69,8 +82,12 @@ CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
   }
   file->addSeparator();
   file->addAction(Command(kIdAppExit));
-  QMenu* compute = NewMenu(QStringLiteral("Compute"));
+  QMenu* compute = NewMenu(QStringLiteral("&Compute"));
   for (int id : {kIdStartCompute, kIdExampleDemo, kIdViewAllAlignment}) compute->addAction(Command(id));
+  QMenu* view = NewMenu(QStringLiteral("&View"));
+  for (int id : {kIdViewRegionNumbers, kIdViewColourRegions, kIdViewAxisValues}) view->addAction(Command(id));
+  view->addSeparator();
+  view->addAction(Command(kIdViewFitPicture));
   m_windowMenu = NewMenu(QStringLiteral("&Window"));
   for (int id : {kIdWindowNew, kIdWindowCascade, kIdWindowTile, kIdWindowArrange}) {
     m_windowMenu->addAction(Command(id));
@@ -79,7 +96,7 @@ CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
   QMenu* help = NewMenu(QStringLiteral("&Help"));
   help->addAction(Command(kIdAppAbout));
   help->addAction(Command(kIdHelpTopic));
-  m_documentMenus = {file, compute, m_windowMenu, help};
+  m_documentMenus = {file, compute, view, m_windowMenu, help};
   connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateFrameState);
 
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateFrameState);
@@ -208,6 +225,21 @@ void CMainFrame::UpdateWindowMenu() {
     connect(action, &QAction::triggered, this, [this, frame] { m_mdiArea->setActiveSubWindow(frame); });
     m_windowListActions.append(action);
   }
+}
+
+ViewOptions CMainFrame::CheckedViewOptions() const {
+  ViewOptions o;
+  o.regionNumbers = Command(kIdViewRegionNumbers)->isChecked();
+  o.colourRegions = Command(kIdViewColourRegions)->isChecked();
+  o.axisValues = Command(kIdViewAxisValues)->isChecked();
+  o.fitPicture = Command(kIdViewFitPicture)->isChecked();
+  return o;
+}
+
+void CMainFrame::OnViewToggled() {
+  const ViewOptions options = CheckedViewOptions();
+  SaveViewOptions(options);
+  for (CChildFrame* frame : Frames()) frame->GetView()->SetOptions(options);
 }
 
 void CMainFrame::OnCloseDocument() {

@@ -14,6 +14,7 @@ namespace zenphal {
 class CChildFrame;
 class CZENPHApp;
 class CZENPHDoc;
+struct ViewOptions;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -38,6 +39,10 @@ class CMainFrame : public QMainWindow {
   // computed, and
   // refreshes caption, window titles and menus.
   void UpdateFrameState();
+
+  // A View toggle changed: every view follows, and the settings keep it.
+  void OnViewToggled();
+  ViewOptions CheckedViewOptions() const;
 
   void OnCloseDocument();
   void OnWindowNew();

@@ -38,6 +38,16 @@ Point PixelToParameter(const ParameterRectangle& r, int X, int Y) {
           static_cast<float>(r.gapFrom + (kFrameBottom - Y) / s)};
 }
 
+Point PixelToParameter(const ParameterRectangle& r, double X, double Y) {
+  const double s = FrameScale(r);
+  return {static_cast<float>(r.mismatchFrom + (X - kFrameLeft) / s),
+          static_cast<float>(r.gapFrom + (kFrameBottom - Y) / s)};
+}
+
+bool PixelInFrame(double X, double Y) {
+  return X >= kFrameLeft && X <= kFrameRight && Y >= kFrameTop && Y <= kFrameBottom;
+}
+
 bool PixelInFrame(int X, int Y) {
   return X >= kFrameLeft && X <= kFrameRight && Y >= kFrameTop && Y <= kFrameBottom;
 }

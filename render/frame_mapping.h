@@ -37,8 +37,12 @@ PixelPoint ParameterToPixel(const ParameterRectangle& r, float x, float y);
 // The inverse: x = xmin + (X - 100) / s, y = ymin + (550 - Y) / s, formed in
 // double precision and stored as floats (no rounding to whole numbers).
 Point PixelToParameter(const ParameterRectangle& r, int X, int Y);
+// The same for a point between pixels (a picture drawn scaled); whole X and
+// Y give what the pixel version gives.
+Point PixelToParameter(const ParameterRectangle& r, double X, double Y);
 
 // Whether a pixel lies in the plot frame, its bounds included.
 bool PixelInFrame(int X, int Y);
+bool PixelInFrame(double X, double Y);
 
 }  // namespace zenphal

@@ -8,16 +8,17 @@
 
 #include "decomposition/decomposition.h"
 #include "render/decomposition_picture.h"
-#include "render/picture_labels.h"
 
 namespace zenphal {
 namespace {
 
-void Paint(QPainter& painter, const QSize& size, const CDecomposition& d, const QFont& font, bool labels) {
+void Paint(QPainter& painter, const QSize& size, const CDecomposition& d, const QFont& font,
+           const PictureOptions& options) {
   painter.setFont(font);
   painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-  DrawDecompositionPicture(painter, d);
-  if (labels) DrawDecompositionLabels(painter, d);
+  PictureOptions unscaled = options;
+  unscaled.antialiased = false;  // the view's pixels at 1:1
+  DrawDecompositionPicture(painter, d, unscaled);
 }
 
 // A new image has the screen's resolution, so the font's point size gives
@@ -26,9 +27,9 @@ QImage BlankImage(const QSize& size) { return QImage(size, QImage::Format_RGB32)
 
 int ScreenDpi() { return BlankImage(QSize(1, 1)).logicalDpiY(); }
 
-QSize PictureSize(const QFont& pictureFont, bool labels) {
+QSize PictureSize(const QFont& pictureFont, const PictureOptions& options) {
   const QImage probe = BlankImage(QSize(1, 1));
-  return DecompositionPictureSize(QFontMetrics(pictureFont, &probe), labels);
+  return DecompositionPictureSize(QFontMetrics(pictureFont, &probe), options.HasValueRow());
 }
 
 }  // namespace
@@ -45,27 +46,27 @@ QFont PictureFont(const QFont& font) {
   return resolved;
 }
 
-QImage DecompositionImage(const CDecomposition& d, const QFont& font, bool labels) {
+QImage DecompositionImage(const CDecomposition& d, const QFont& font, const PictureOptions& options) {
   const QFont pictureFont = PictureFont(font);
-  const QSize size = PictureSize(pictureFont, labels);
+  const QSize size = PictureSize(pictureFont, options);
   QImage image = BlankImage(size);
   QPainter painter(&image);
-  Paint(painter, size, d, pictureFont, labels);
+  Paint(painter, size, d, pictureFont, options);
   painter.end();
   return image;
 }
 
-QByteArray DecompositionPng(const CDecomposition& d, const QFont& font, bool labels) {
+QByteArray DecompositionPng(const CDecomposition& d, const QFont& font, const PictureOptions& options) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  DecompositionImage(d, font, labels).save(&buffer, "PNG");
+  DecompositionImage(d, font, options).save(&buffer, "PNG");
   return bytes;
 }
 
-QByteArray DecompositionSvg(const CDecomposition& d, const QFont& font, bool labels) {
+QByteArray DecompositionSvg(const CDecomposition& d, const QFont& font, const PictureOptions& options) {
   const QFont pictureFont = PictureFont(font);
-  const QSize size = PictureSize(pictureFont, labels);
+  const QSize size = PictureSize(pictureFont, options);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -78,13 +79,14 @@ QByteArray DecompositionSvg(const CDecomposition& d, const QFont& font, bool lab
   generator.setDescription(QStringLiteral("Polygons of optimal alignments in the (mismatch score, gap score) "
                                           "plane, drawn by Zenphal"));
   QPainter painter(&generator);
-  Paint(painter, size, d, pictureFont, labels);
+  Paint(painter, size, d, pictureFont, options);
   painter.end();
   return bytes;
 }
 
-QByteArray DecompositionPicture(PictureFormat format, const CDecomposition& d, const QFont& font, bool labels) {
-  return format == PictureFormat::kSvg ? DecompositionSvg(d, font, labels) : DecompositionPng(d, font, labels);
+QByteArray DecompositionPicture(PictureFormat format, const CDecomposition& d, const QFont& font,
+                                const PictureOptions& options) {
+  return format == PictureFormat::kSvg ? DecompositionSvg(d, font, options) : DecompositionPng(d, font, options);
 }
 
 }  // namespace zenphal

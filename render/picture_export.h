@@ -2,7 +2,8 @@
 // The decomposition picture as a file: PNG or SVG. Both hold exactly what the
 // view shows for the decomposition (white background, frame, arrows,
 // captions, the "Attention:" note, every edge), at the size
-// DecompositionPictureSize gives, optionally with the publication labels.
+// DecompositionPictureSize gives, with what the options add (the region
+// numbers and colours, the range and axis values).
 // Needs a QGuiApplication (fonts); works on the "offscreen" platform.
 #include <QByteArray>
 #include <QFont>
@@ -10,9 +11,9 @@
 #include <QString>
 #include <optional>
 
-namespace zenphal {
+#include "render/decomposition_picture.h"
 
-class CDecomposition;
+namespace zenphal {
 
 enum class PictureFormat { kSvg, kPng };
 
@@ -24,17 +25,34 @@ std::optional<PictureFormat> PictureFormatOfPath(const QString& path);
 // alias such as "Sans Serif". Draws the same glyphs as the given font.
 QFont PictureFont(const QFont& font);
 
-// The picture in an RGB image at the screen's resolution: pixel for pixel
-// what the view paints for the decomposition in the same font.
-QImage DecompositionImage(const CDecomposition& decomposition, const QFont& font, bool labels);
+// The picture in an RGB image at the screen's resolution, at its own size
+// (1:1): pixel for pixel what the view paints for the decomposition in the
+// same font with the same options, unscaled.
+QImage DecompositionImage(const CDecomposition& decomposition, const QFont& font, const PictureOptions& options);
 
 // The file contents. The SVG is written by Qt's SVG generator: one
 // <polyline> per listed edge (a <circle> where an edge's two ends map to the
 // same pixel), texts as <text>, the size in millimetres at the screen's
 // resolution and the view box in pixels.
-QByteArray DecompositionPng(const CDecomposition& decomposition, const QFont& font, bool labels);
-QByteArray DecompositionSvg(const CDecomposition& decomposition, const QFont& font, bool labels);
+QByteArray DecompositionPng(const CDecomposition& decomposition, const QFont& font, const PictureOptions& options);
+QByteArray DecompositionSvg(const CDecomposition& decomposition, const QFont& font, const PictureOptions& options);
 QByteArray DecompositionPicture(PictureFormat format, const CDecomposition& decomposition, const QFont& font,
-                                bool labels);
+                                const PictureOptions& options);
+
+// The same with the publication labels of `zenphal-cli --label` or without
+// anything (PictureOptions::Labels).
+inline QImage DecompositionImage(const CDecomposition& d, const QFont& font, bool labels) {
+  return DecompositionImage(d, font, PictureOptions::Labels(labels));
+}
+inline QByteArray DecompositionPng(const CDecomposition& d, const QFont& font, bool labels) {
+  return DecompositionPng(d, font, PictureOptions::Labels(labels));
+}
+inline QByteArray DecompositionSvg(const CDecomposition& d, const QFont& font, bool labels) {
+  return DecompositionSvg(d, font, PictureOptions::Labels(labels));
+}
+inline QByteArray DecompositionPicture(PictureFormat format, const CDecomposition& d, const QFont& font,
+                                       bool labels) {
+  return DecompositionPicture(format, d, font, PictureOptions::Labels(labels));
+}
 
 }  // namespace zenphal

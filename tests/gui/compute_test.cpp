@@ -260,9 +260,10 @@ class ComputeTest : public QObject {
     {
       MessageCatcher message;
       view_->OnLButtonDown(QPoint(350, 299));
+      // The specified message with its missing spaces put in.
       QCOMPARE(message.text(),
-               QStringLiteral("This rectangle is not in the parameter space.The reason is that the range of "
-                              "mismatchscore doesn't agree with the range of gapscore."));
+               QStringLiteral("This rectangle is not in the parameter space. The reason is that the range of "
+                              "mismatch score doesn't agree with the range of gap score."));
       QCOMPARE(message.title(), QStringLiteral("ZENPH"));
     }
     OnModal<CResultDlg> accepted([](CResultDlg* d) { d->accept(); });

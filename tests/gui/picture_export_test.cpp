@@ -15,6 +15,7 @@
 #include "app/application.h"
 #include "app/document.h"
 #include "app/view.h"
+#include "app/view_options.h"
 #include "gui/gui_test_support.h"
 #include "render/decomposition_picture.h"
 #include "render/frame_mapping.h"
@@ -163,9 +164,11 @@ class PictureExportTest : public QObject {
     QImage exported(path);
     QCOMPARE(exported.size(), DecompositionPictureSize(view_->fontMetrics()));
 
-    // The view as it paints itself, cut to the picture.
-    view_->resize(exported.size() + QSize(40, 30));
-    const QImage shown = view_->grab().toImage().copy(QRect(QPoint(0, 0), exported.size()));
+    // The view as it paints itself, cut to the picture: a view of the
+    // document on its own, larger than the picture.
+    CZENPHView standalone(doc_);
+    standalone.resize(exported.size() + QSize(40, 30));
+    const QImage shown = standalone.grab().toImage().copy(QRect(QPoint(0, 0), exported.size()));
     const QString difference = FirstDifference(exported.convertToFormat(QImage::Format_RGB32),
                                                shown.convertToFormat(QImage::Format_RGB32));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
@@ -282,10 +285,14 @@ class PictureExportTest : public QObject {
         QCOMPARE(d->nameFilters(), (QStringList{"SVG Pictures (*.svg)", "PNG Pictures (*.png)"}));
         QCOMPARE(d->acceptMode(), QFileDialog::AcceptSave);
         QVERIFY(d->selectedFiles().value(0).endsWith(QStringLiteral("/ZENPH1.svg")));
-        QVERIFY(d->LabelsBox()->isVisible());
-        QVERIFY(!d->LabelsBox()->isChecked());
+        // The boxes start as the view shows the picture: plain.
+        for (QCheckBox* box : {d->NumbersBox(), d->ColoursBox(), d->AxisValuesBox()}) {
+          QVERIFY(box->isVisible());
+          QVERIFY(!box->isChecked());
+        }
         d->selectFile(labelled);
-        d->LabelsBox()->setChecked(true);
+        d->NumbersBox()->setChecked(true);
+        d->AxisValuesBox()->setChecked(true);
         QMetaObject::invokeMethod(d, "accept");
       });
       command->trigger();
@@ -293,22 +300,30 @@ class PictureExportTest : public QObject {
     }
     QFile svg(labelled);
     QVERIFY(svg.open(QIODevice::ReadOnly));
+    const CDecomposition& d = doc_->Decomposition();
     const SvgContent content = ParseSvg(svg.readAll());
     QVERIFY(content.error.isEmpty());
-    QCOMPARE(content.texts.size(), 11 + doc_->Decomposition().PolygonCount() + 4);
+    QCOMPARE(content.texts.size(), 11 + d.PolygonCount() + AxisValueLabels(view_->fontMetrics(), d).size());
+    QCOMPARE(AxisValueLabels(view_->fontMetrics(), d).size(), 3 + AxisTicks(view_->fontMetrics(), d).size());
 
-    // Choosing the PNG filter: a name typed without suffix gets ".png". The
-    // check box keeps its last state.
+    // With the view's toggles on, the boxes start on; the PNG filter gives a
+    // name typed without suffix ".png"; the file is the picture at its own
+    // size with what the boxes ask for.
+    ViewOptions shown;
+    shown.colourRegions = true;
+    shown.fitPicture = true;
+    view_->SetOptions(shown);
     {
       OnModal<ExportPictureDialog> chooser([&](ExportPictureDialog* d) {
-        QVERIFY(d->LabelsBox()->isChecked());
+        QVERIFY(!d->NumbersBox()->isChecked());
+        QVERIFY(d->ColoursBox()->isChecked());
+        QVERIFY(!d->AxisValuesBox()->isChecked());
         auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         QVERIFY(types);
         types->setCurrentIndex(1);
         emit types->activated(1);
         emit types->textActivated(types->currentText());
         d->selectFile(dir.filePath(QStringLiteral("plain")));
-        d->LabelsBox()->setChecked(false);
         QMetaObject::invokeMethod(d, "accept");
       });
       view_->OnExportPicture();
@@ -316,8 +331,12 @@ class PictureExportTest : public QObject {
     }
     QImage written(dir.filePath(QStringLiteral("plain.png")));
     QCOMPARE(written.size(), DecompositionPictureSize(view_->fontMetrics()));
+    PictureOptions colours;
+    colours.colours = true;
     QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
-             DecompositionImage(doc_->Decomposition(), view_->font(), false).convertToFormat(QImage::Format_RGB32));
+             DecompositionImage(d, view_->font(), colours).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(written.convertToFormat(QImage::Format_RGB32) !=
+            DecompositionImage(d, view_->font(), false).convertToFormat(QImage::Format_RGB32));
 
     // A file that cannot be written is named; nothing else happens.
     MessageCatcher message;
