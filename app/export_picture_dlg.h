@@ -1,7 +1,7 @@
 #pragma once
 // "Export Picture": the file-save dialog of the "Export Picture..." command,
 // with the SVG and PNG filters and check boxes for what the picture adds to
-// the specified one: the region numbers, the region colours and the axis
+// the plain one: the region numbers, the region colours and the axis
 // values. Qt's own dialog rather than the desktop's, since only it can carry
 // the check boxes.
 #include <QFileDialog>

@@ -13,10 +13,10 @@ namespace zenphal {
 ReportDialog::ReportDialog(const QString& text, QWidget* parent) : QDialog(parent), m_text(text) {}
 
 void ReportDialog::SetResizable(DialogBuilder& b, int width, int height) {
-  m_specifiedSize = b.units().Size(width, height);
-  resize(m_specifiedSize);
+  m_layoutSize = b.units().Size(width, height);
+  resize(m_layoutSize);
   // Small enough for any screen, large enough to keep the buttons apart.
-  setMinimumSize(m_specifiedSize / 2);
+  setMinimumSize(m_layoutSize / 2);
   setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinMaxButtonsHint);
   setSizeGripEnabled(true);
 }
@@ -39,10 +39,10 @@ void ReportDialog::KeepAtBottom(QWidget* control, bool stretch) {
 
 void ReportDialog::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
-  if (!m_edit || !m_specifiedSize.isValid()) return;
-  // At the specified size every control stands where the layout puts it.
-  const int dw = width() - m_specifiedSize.width();
-  const int dh = height() - m_specifiedSize.height();
+  if (!m_edit || !m_layoutSize.isValid()) return;
+  // At its layout size every control stands where the layout puts it.
+  const int dw = width() - m_layoutSize.width();
+  const int dh = height() - m_layoutSize.height();
   m_edit->setGeometry(m_editRect.adjusted(0, 0, dw, dh));
   for (const Placed& p : m_bottom) {
     p.control->setGeometry(p.stretch ? p.rect.adjusted(0, dh, dw, dh) : p.rect.translated(dw / 2, dh));

@@ -2,7 +2,7 @@
 // The two report dialogs: "Result" (the point report) and "Show All
 // Alignment" (the all-alignments report, which can be saved). Both show their
 // text in the editable field 1005; edits there change nothing elsewhere. Both
-// open at their specified size and can be resized and maximised: the field
+// open at their layout size and can be resized and maximised: the field
 // grows with the dialog, the buttons keep to its bottom.
 #include <QDialog>
 #include <QRect>
@@ -49,10 +49,10 @@ class ReportDialog : public QDialog {
  private:
   struct Placed {
     QWidget* control;
-    QRect rect;  // at the specified size
+    QRect rect;  // at the layout size
     bool stretch;
   };
-  QSize m_specifiedSize;
+  QSize m_layoutSize;
   QRect m_editRect;
   std::vector<Placed> m_bottom;
 };
@@ -64,7 +64,7 @@ class CResultDlg : public ReportDialog {
   CResultDlg(const QString& text, QWidget* parent = nullptr);
 
   // The line between the report and "OK" that names the clicked region (the
-  // report text itself is the specified one).
+  // report text itself is the usual one).
   void SetRegionText(const QString& text);
   QString RegionText() const;
 

@@ -42,7 +42,7 @@ QString NumberList(const std::vector<int>& regions) {
 }
 
 // The point's pixel is whole at 1:1: the query then is exactly the
-// specified one.
+// plain one.
 bool IsWholePixel(const QPointF& p) { return p.x() == std::floor(p.x()) && p.y() == std::floor(p.y()); }
 
 Point ParameterAt(const ParameterRectangle& r, const QPointF& p) {

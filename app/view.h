@@ -3,7 +3,7 @@
 // on a left button press, the scores and region under the mouse, and the
 // view's commands. It repaints whenever its document's computation changes.
 //
-// The picture is the specified one at its own size (1:1) unless "Fit Picture
+// The picture is the plain one at its own size (1:1) unless "Fit Picture
 // to Window" scales it to the view; "Region Numbers", "Colour Regions" and
 // "Axis Values" add to it (ViewOptions). View pixels and picture pixels are
 // the same at 1:1; OnLButtonDown and HoverText take picture pixels.

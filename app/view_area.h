@@ -3,7 +3,7 @@
 // shows scroll bars over the whole picture once the window is too small for
 // the plot (the frame, its axes and their values); a window wide enough for
 // the plot but not for the "Attention:" note to its right shows the note cut,
-// as the specified view always has. Fitted to the window, the view fills the
+// as the plain view always has. Fitted to the window, the view fills the
 // area and no scroll bars show.
 #include <QScrollArea>
 

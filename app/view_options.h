@@ -1,5 +1,5 @@
 #pragma once
-// The "&View" menu's toggles: what the view draws besides the specified
+// The "&View" menu's toggles: what the view draws besides the plain
 // picture, and whether it scales the picture with the window. All start off
 // and are kept between runs, beside the recent-file list.
 #include "render/decomposition_picture.h"

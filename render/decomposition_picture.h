@@ -18,7 +18,7 @@ struct RegionMap;
 // The frame fill; also the colour in which old edges are painted over.
 inline const QColor kFrameFillColour{220, 220, 220};
 
-// What is drawn besides the plain picture. All off: the specified picture,
+// What is drawn besides the plain picture. All off: the plain picture,
 // pixel for pixel.
 struct PictureOptions {
   bool numbers = false;      // each region's number (its block in the report) at its centroid

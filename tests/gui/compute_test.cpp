@@ -260,7 +260,7 @@ class ComputeTest : public QObject {
     {
       MessageCatcher message;
       view_->OnLButtonDown(QPoint(350, 299));
-      // The specified message with its missing spaces put in.
+      // The message with its missing spaces put in.
       QCOMPARE(message.text(),
                QStringLiteral("This rectangle is not in the parameter space. The reason is that the range of "
                               "mismatch score doesn't agree with the range of gap score."));

@@ -336,7 +336,7 @@ class ShellTest : public QObject {
     QTextDocument* page = help.Browser()->document();
     const QString text = page->toPlainText();
     qsizetype at = 0;
-    // The specified rows first, then the formats with an example each and
+    // The first nine rows first, then the formats with an example each and
     // how to read the picture.
     for (const char* heading : {"Main Function", "Zenphal computes", "Input Methods", "First:", "Start Compute",
                                 "Second:", "Example Demo", "RNA Secondary Structure's Input Format",

@@ -1,4 +1,4 @@
-// The view's additions around the specified picture: the View toggles
+// The view's additions around the plain picture: the View toggles
 // (region numbers, colours, axis values, fitting the window) and their
 // settings, the status bar under the mouse, the outlined region and its line
 // in the Result dialog, resizable report dialogs, the input dialog's reading
@@ -161,7 +161,7 @@ class ViewTest : public QObject {
     QCOMPARE(again.MainFrame()->ActiveFrame()->GetView()->Options(), expected);
   }
 
-  void TogglesOffGiveTheSpecifiedPicture() {
+  void TogglesOffGiveThePlainPicture() {
     doc_->Compute(BuildComputation(TrnaInput()), view_);
     const QImage plain = StandaloneView(doc_, {});
     // Exactly the export without options, at 1:1, however the toggles went.
@@ -252,7 +252,7 @@ class ViewTest : public QObject {
   }
 
   void OriginLabelAndAxisValues() {
-    // Ranges from 0: the specified "(0,0)"; from elsewhere: their lower ends.
+    // Ranges from 0: the usual "(0,0)"; from elsewhere: their lower ends.
     QCOMPARE(OriginLabelText(CDecomposition()), QStringLiteral("(0,0)"));
     ComputationInput inner = SmallInput(1.5f, 3.0f);
     inner.mismatchFrom = 0.5f;
@@ -399,7 +399,7 @@ class ViewTest : public QObject {
     QVERIFY2(line == QStringLiteral("Region %1 of 26: \"The %1 optimal alignment is:\" in View All Alignment").arg(k + 1) ||
                  line == QStringLiteral("Region %1 of 26: \"The %1 optimal alignment is:\" (same score, gaps elsewhere)").arg(k + 1),
              qPrintable(line));
-    // The report itself is the specified one, and its rows are those of block k.
+    // The report itself is the plain one, and its rows are those of block k.
     QCOMPARE(report, ToQString(PointReportText(doc_->GetComputation(), at)));
     const QString all = ToQString(AllAlignmentsText(doc_->GetComputation()));
     const QString heading = QStringLiteral("The %1 optimal alignment is:").arg(k + 1);
@@ -468,7 +468,7 @@ class ViewTest : public QObject {
     child_->resize(1600, 1200);
     QCoreApplication::processEvents();
     QVERIFY(view_->PictureScale() > s);
-    // Back to 1:1: the specified picture again.
+    // Back to 1:1: the plain picture again.
     frame_->Command(kIdViewFitPicture)->trigger();
     QCOMPARE(view_->PictureScale(), 1.0);
     QCOMPARE(view_->PictureOffset(), QPointF(0, 0));
