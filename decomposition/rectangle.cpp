@@ -1,4 +1,5 @@
 // What the search requires of its rectangle.
+#include <algorithm>
 #include <cmath>
 
 #include "decomposition/decomposition.h"
@@ -16,7 +17,10 @@ std::optional<std::string> RangeProblem(const char* name, float from, float to) 
   // strips its polygons lose edges and it finds too few of them, or none.
   // 0.008 was the narrowest width at which every tried pair still came out
   // whole; 0.01 leaves a margin.
-  if (static_cast<double>(to) - from < kMinimumRangeWidth) {
+  // Typed widths of 0.01 lose a little in single precision (1.01f - 1.0f is
+  // 0.00999999): they count as 0.01.
+  const double slack = 1e-6 * std::max(1.0, std::fabs(static_cast<double>(to)));
+  if (static_cast<double>(to) - from + slack < kMinimumRangeWidth) {
     return range() + " is narrower than 0.01; the search tells scores apart only to 0.001 and cannot "
                      "decompose so narrow a strip";
   }

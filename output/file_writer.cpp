@@ -163,18 +163,19 @@ OutputSet::~OutputSet() {
 
 void OutputSet::Stage(const std::string& path, std::string_view bytes) {
   if (path.empty()) throw WriteError(path, "cannot create", "no file name given");
-  const std::string target = ResolveTarget(path);
   struct stat info {};
-  if (::stat(target.c_str(), &info) == 0) {
+  if (::stat(path.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) throw WriteError(path, "cannot create", "is a directory");
     // Renaming a temporary over a device or FIFO would replace it (as root,
-    // /dev/null itself): such a target is written to as it stands.
+    // /dev/null itself): such a target is written to as it stands, through
+    // the path as given (/dev/stdout names a pipe only the kernel resolves).
     if (!S_ISREG(info.st_mode)) {
-      if (::access(target.c_str(), W_OK) != 0) throw WriteError(path, "cannot open", SystemReason(errno));
-      staged_.push_back({path, target, {}, std::string(bytes)});
+      if (::access(path.c_str(), W_OK) != 0) throw WriteError(path, "cannot open", SystemReason(errno));
+      staged_.push_back({path, path, {}, std::string(bytes)});
       return;
     }
   }
+  const std::string target = ResolveTarget(path);
   staged_.push_back({path, target, WriteTemporary(path, target, bytes), {}});
 }
 

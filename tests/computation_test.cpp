@@ -131,6 +131,10 @@ TEST(DocumentFile, RoundTripKeepsTheInputAndRefusesOthers) {
   EXPECT_EQ(DocumentFromJson(DocumentToJson(in)), in);
   EXPECT_THROW(DocumentFromJson("{\"format\": \"something else\"}"), InputError);
   EXPECT_THROW(DocumentFromJson("not json"), InputError);
+  // A version past 32 bits is not version 1 wrapped.
+  std::string text = DocumentToJson(in);
+  text.replace(text.find("\"version\": 1"), 12, "\"version\": 4294967297");
+  EXPECT_THROW(DocumentFromJson(text), InputError);
 }
 
 }  // namespace
