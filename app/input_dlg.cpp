@@ -1,6 +1,7 @@
 #include "app/input_dlg.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
@@ -171,11 +172,17 @@ void CInputDlg::OnReadFile2() { ReadFile(2, QStringLiteral("Text Files(*.txt)"))
 void CInputDlg::ReadFile(int structure, const QString& filter) {
   QFileDialog chooser(this, QStringLiteral("Open"));
   chooser.setAcceptMode(QFileDialog::AcceptOpen);
-  chooser.setFileMode(QFileDialog::ExistingFile);
+  // Any name is taken, and checked when read: the default suffix is added to
+  // every name without one, so an existing file such as "trna" (or a device)
+  // would otherwise be looked for as "trna.txt" and refused by the chooser.
+  chooser.setFileMode(QFileDialog::AnyFile);
   chooser.setNameFilters({filter, QStringLiteral("All Files (*.*)")});
   chooser.setDefaultSuffix(QStringLiteral("txt"));
   if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
-  ReadFileInto(structure, chooser.selectedFiles().constFirst());
+  QString path = chooser.selectedFiles().constFirst();
+  const QString asNamed = path.chopped(4);
+  if (path.endsWith(QLatin1String(".txt")) && !QFileInfo::exists(path) && QFileInfo::exists(asNamed)) path = asNamed;
+  ReadFileInto(structure, path);
 }
 
 void CInputDlg::ReadFileInto(int structure, const QString& path) {

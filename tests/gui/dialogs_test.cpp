@@ -239,6 +239,22 @@ class DialogsTest : public QObject {
     QCOMPARE(PressOk(&dialog), QString());
     QCOMPARE(dialog.m_strSequence2, std::string("GCGGAUUUAG"));
     QCOMPARE(dialog.m_strStems2, std::string("  0  9  1 "));
+    // A file without a suffix is read as named, not looked for as NAME.txt.
+    const QString bare = dir.filePath(QStringLiteral("hairpin"));
+    {
+      QFile file(bare);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(">h\nGGGAAACCC\n(((...)))\n");
+    }
+    {
+      OnModal<QFileDialog> chooser([&](QFileDialog* d) {
+        d->selectFile(bare);
+        QMetaObject::invokeMethod(d, "accept");
+      });
+      FindControlAs<QPushButton>(&dialog, 1019)->click();
+      QVERIFY(chooser.handled());
+    }
+    QCOMPARE(TextBox(&dialog, 1006)->toPlainText(), QStringLiteral(">h\nGGGAAACCC\n(((...)))\n"));
   }
 
   void InputDialogReadsItsOwnLayoutAsBefore() {
