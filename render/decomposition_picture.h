@@ -34,7 +34,7 @@ struct PictureOptions {
   // regions are filled on the agreement scale (agreement_scale.h) in place
   // of `colours`, region numbers on dark fills are written in white, and
   // the scale's legend stands right of the frame. Empty: none of it.
-  std::vector<double> agreement;
+  std::vector<double> agreement{};
 
   bool operator==(const PictureOptions&) const = default;
   // The publication labels of `zenphal-cli --label`: numbers and range values.
