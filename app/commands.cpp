@@ -27,6 +27,9 @@ constexpr CommandInfo kCommands[] = {
      "Write each region's number, its place in View All Alignment, inside it\nRegion Numbers"},
     {kIdViewColourRegions, "&Colour Regions", "",
      "Fill the regions with colours that tell neighbours apart, colour-blind safe\nColour Regions"},
+    {kIdViewColourByAgreement, "Colour by Agreement", "",
+     "Fill each region by how well its alignment agrees with the document's reference alignment\nColour by "
+     "Agreement"},
     {kIdViewAxisValues, "&Axis Values", "",
      "Show the score values along both axes and mark the frame outside the ranges\nAxis Values"},
     {kIdViewFitPicture, "&Fit Picture to Window", "",

@@ -33,6 +33,7 @@ enum CommandId : int {
   kIdViewColourRegions = 32781,
   kIdViewAxisValues = 32782,
   kIdViewFitPicture = 32783,
+  kIdViewColourByAgreement = 32784,  // for documents with a reference alignment
 };
 
 inline constexpr int kRecentFileCount = 4;

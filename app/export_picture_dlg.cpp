@@ -6,8 +6,9 @@
 
 namespace zenphal {
 
-ExportPictureDialog::ExportPictureDialog(QWidget* parent, const QString& suggestedName, const PictureOptions& options)
-    : QFileDialog(parent, QStringLiteral("Export Picture")) {
+ExportPictureDialog::ExportPictureDialog(QWidget* parent, const QString& suggestedName, const PictureOptions& options,
+                                         std::vector<double> agreement)
+    : QFileDialog(parent, QStringLiteral("Export Picture")), agreementValues_(std::move(agreement)) {
   setOption(QFileDialog::DontUseNativeDialog);
   setAcceptMode(QFileDialog::AcceptSave);
   setFileMode(QFileDialog::AnyFile);
@@ -33,10 +34,20 @@ ExportPictureDialog::ExportPictureDialog(QWidget* parent, const QString& suggest
   axisValues_ = box("A&xis values", "axisValues",
                     "Writes the score ranges and tick values along both axes and marks the frame outside the ranges",
                     options.axisValues);
+  agreement_ = box("Colour by a&greement", "agreement",
+                   "Fills the regions by how well their alignments agree with the reference alignment (in place of "
+                   "the region colours), with the scale's legend",
+                   !options.agreement.empty() && !agreementValues_.empty());
+  if (agreementValues_.empty()) {
+    agreement_->setEnabled(false);
+    agreement_->setToolTip(QStringLiteral("The document has no reference alignment: compute two members of one "
+                                          "Stockholm alignment (Read From File in Start Compute)"));
+  }
   auto* row = new QHBoxLayout;
   row->addWidget(numbers_);
   row->addWidget(colours_);
   row->addWidget(axisValues_);
+  row->addWidget(agreement_);
   row->addStretch(1);
   // Under the file name and type rows of the dialog's grid.
   if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
@@ -61,6 +72,7 @@ PictureOptions ExportPictureDialog::Options() const {
   o.numbers = numbers_->isChecked();
   o.colours = colours_->isChecked();
   o.axisValues = axisValues_->isChecked();
+  if (agreement_->isChecked()) o.agreement = agreementValues_;
   return o;
 }
 

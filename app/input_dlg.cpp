@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
@@ -12,6 +13,7 @@
 #include "engine/errors.h"
 #include "formats/input_file.h"
 #include "formats/read_structure.h"
+#include "formats/stockholm.h"
 
 namespace zenphal {
 namespace {
@@ -113,7 +115,28 @@ std::optional<std::vector<std::string>> StemNumbers(std::string_view line) {
   return numbers;
 }
 
+// A Stockholm member in the Help page's form: a name line saying where it
+// comes from, the bases, the stem numbers.
+std::string MemberText(const StructureSource& source) {
+  const StockholmAlignment& a = *source.stockholm->alignment;
+  std::string text = ">" + source.name + " (" + a.Title() + ", " +
+                     QFileInfo(ToQString(source.path)).fileName().toStdString() + ")\n" + source.bases + "\n";
+  return text + source.stems + "\n";
+}
+
+// A reader's note about an operand, without the operand it begins with.
+std::string NoteWithoutOperand(const std::string& note, const std::string& operand) {
+  return note.starts_with(operand + ": ") ? note.substr(operand.size() + 2) : note;
+}
+
 }  // namespace
+
+QString ReferenceNoteText(const PairwiseReference& r) {
+  return QStringLiteral("RNA1 and RNA2 are %1 and %2 of %3: their alignment there is the reference alignment of "
+                        "this document. View > Colour by Agreement colours each region by how well its alignment "
+                        "agrees with it; the status bar gives the agreement under the mouse.")
+      .arg(ToQString(r.member1), ToQString(r.member2), ToQString(r.family));
+}
 
 std::optional<StructureRead> ReadSequenceAndStems(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -159,6 +182,10 @@ CInputDlg::CInputDlg(QWidget* parent) : StructureScoresDialog(kLayout, parent) {
   for (QPlainTextEdit* box : {m_editRna1, m_editRna2}) {
     box->setPlaceholderText(QString::fromLatin1(kStructurePlaceholder));
   }
+  for (QPushButton* button : {m_buttonReadFile1, m_buttonReadFile2}) {
+    button->setToolTip(QStringLiteral("Read a structure file; from a Stockholm alignment, pick a member (two members "
+                                      "of one alignment are compared with their alignment there)"));
+  }
   connect(m_buttonReadFile1, &QPushButton::clicked, this, &CInputDlg::OnReadFile1);
   connect(m_buttonReadFile2, &QPushButton::clicked, this, &CInputDlg::OnReadFile2);
   connect(m_buttonOk, &QPushButton::clicked, this, &CInputDlg::OnOK);
@@ -186,12 +213,83 @@ void CInputDlg::ReadFile(int structure, const QString& filter) {
 }
 
 void CInputDlg::ReadFileInto(int structure, const QString& path) {
+  std::string bytes;
   try {
-    const std::string bytes = ReadInputFile(ToFilePath(path));
-    (structure == 1 ? m_editRna1 : m_editRna2)->setPlainText(ToQString(bytes));
+    bytes = ReadInputFile(ToFilePath(path));
   } catch (const FileReadError& e) {
     ShowError(this, MessageOf(e));
+    return;
   }
+  if (DetectStructureFormat(bytes) == StructureFormat::kStockholm) {
+    std::vector<StockholmAlignment> alignments;
+    try {
+      alignments = ReadStockholm(bytes);
+    } catch (const InputError& e) {
+      ShowError(this, QStringLiteral("%1: %2.").arg(NativePath(path), ToQString(e.what())));
+      return;
+    }
+    if (const auto selector = ChooseStockholmMember(structure, path, alignments)) {
+      ReadStockholmMemberInto(structure, path, ToQString(*selector));
+    }
+    return;
+  }
+  (structure == 1 ? m_editRna1 : m_editRna2)->setPlainText(ToQString(bytes));
+}
+
+std::optional<std::string> CInputDlg::ChooseStockholmMember(int structure, const QString& path,
+                                                             const std::vector<StockholmAlignment>& alignments) {
+  std::vector<StockholmPick> picks;
+  QStringList items;
+  for (size_t a = 0; a < alignments.size(); ++a) {
+    for (size_t k = 0; k < alignments[a].sequences.size(); ++k) {
+      const StockholmSequence& member = alignments[a].sequences[k];
+      const QString family = alignments.size() > 1 ? ToQString(alignments[a].Title()) + QStringLiteral(": ") : QString();
+      items << QStringLiteral("%1%2 (%3 bases)").arg(family, ToQString(member.name)).arg(ReferenceBases(member.row).size());
+      picks.push_back({a, k});
+    }
+  }
+  if (picks.size() == 1) return StockholmSelector(alignments, picks.front());
+  // The first member that the other box does not hold already.
+  int first = 0;
+  if (const auto& other = m_aMembers[structure == 1 ? 1 : 0];
+      other && QFileInfo(ToQString(other->source.path)) == QFileInfo(path) && other->source.stockholm) {
+    for (size_t i = 0; i < picks.size(); ++i) {
+      if (picks[i].alignment == other->source.stockholm->alignmentIndex &&
+          picks[i].sequence == other->source.stockholm->sequence) {
+        first = static_cast<int>((i + 1) % picks.size());
+      }
+    }
+  }
+  QInputDialog chooser(this);
+  chooser.setWindowTitle(QStringLiteral("Stockholm Member"));
+  chooser.setLabelText(QStringLiteral("%1 holds %2 sequences. Which one is RNA%3?\n"
+                                      "(Two members of one alignment are compared with their alignment there.)")
+                           .arg(QFileInfo(path).fileName())
+                           .arg(picks.size())
+                           .arg(structure));
+  chooser.setOption(QInputDialog::UseListViewForComboBoxItems);
+  chooser.setComboBoxItems(items);
+  chooser.setTextValue(items[first]);
+  if (chooser.exec() != QDialog::Accepted) return std::nullopt;
+  const qsizetype chosen = items.indexOf(chooser.textValue());
+  if (chosen < 0) return std::nullopt;
+  return StockholmSelector(alignments, picks[static_cast<size_t>(chosen)]);
+}
+
+void CInputDlg::ReadStockholmMemberInto(int structure, const QString& path, const QString& selector) {
+  StructureSource source;
+  try {
+    source = LoadStructureSource(ToFilePath(path) + "#" + ToStdString(selector), StructureFormat::kStockholm);
+  } catch (const FileReadError& e) {
+    ShowError(this, MessageOf(e));
+    return;
+  } catch (const InputError& e) {
+    ShowError(this, ToQString(e.what()) + QLatin1Char('.'));
+    return;
+  }
+  QPlainTextEdit* box = structure == 1 ? m_editRna1 : m_editRna2;
+  box->setPlainText(ToQString(MemberText(source)));
+  m_aMembers[structure == 1 ? 0 : 1] = BoxMember{ToStdString(box->toPlainText()), std::move(source)};
 }
 
 void CInputDlg::OnOK() {
@@ -206,19 +304,28 @@ void CInputDlg::OnOK() {
   QPlainTextEdit* edits[] = {m_editRna1, m_editRna2};
   std::string* results[][2] = {{&input.bases1, &input.stems1}, {&input.bases2, &input.stems2}};
   QStringList notes;
+  const StructureSource* members[2] = {nullptr, nullptr};  // the boxes that still show their member
   for (int i = 0; i < 2; ++i) {
     const std::string text = ToStdString(edits[i]->toPlainText());
     StructureRead read;
-    try {
-      read = ReadStructureText(text);
-    } catch (const InputError& e) {
-      // The Help page's own form: bases, then stem numbers.
-      if (auto simple = ReadSequenceAndStems(text)) {
-        read = std::move(*simple);
-      } else {
-        ShowError(this, StructureTextMessage(i + 1, text, e.what()) + QString::fromLatin1(kFormsHint));
-        edits[i]->setFocus();
-        return;
+    if (m_aMembers[i] && m_aMembers[i]->text == text) {
+      const StructureSource& member = m_aMembers[i]->source;
+      members[i] = &member;
+      read.bases = member.bases;
+      read.stems = member.stems;
+      for (const std::string& note : member.notes) read.notes.push_back(NoteWithoutOperand(note, member.label));
+    } else {
+      try {
+        read = ReadStructureText(text);
+      } catch (const InputError& e) {
+        // The Help page's own form: bases, then stem numbers.
+        if (auto simple = ReadSequenceAndStems(text)) {
+          read = std::move(*simple);
+        } else {
+          ShowError(this, StructureTextMessage(i + 1, text, e.what()) + QString::fromLatin1(kFormsHint));
+          edits[i]->setFocus();
+          return;
+        }
       }
     }
     *results[i][0] = std::move(read.bases);
@@ -228,6 +335,10 @@ void CInputDlg::OnOK() {
       notes << rna + QStringLiteral("the text holds %1 structures; the first was used.").arg(read.structureCount);
     }
     for (const std::string& note : read.notes) notes << rna + ToQString(note) + QLatin1Char('.');
+  }
+  if (members[0] && members[1]) {
+    input.reference = SharedAlignmentReference(*members[0], *members[1]);
+    if (input.reference) notes << ReferenceNoteText(*input.reference);
   }
   if (!Confirm(input)) return;
   m_strSequence1 = input.bases1;

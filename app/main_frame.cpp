@@ -53,7 +53,8 @@ CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
   const std::pair<int, bool> toggles[] = {{kIdViewRegionNumbers, options.regionNumbers},
                                           {kIdViewColourRegions, options.colourRegions},
                                           {kIdViewAxisValues, options.axisValues},
-                                          {kIdViewFitPicture, options.fitPicture}};
+                                          {kIdViewFitPicture, options.fitPicture},
+                                          {kIdViewColourByAgreement, options.colourByAgreement}};
   for (const auto& [id, on] : toggles) {
     QAction* toggle = AddCommand(id);
     toggle->setCheckable(true);
@@ -88,6 +89,8 @@ CMainFrame::CMainFrame(CZENPHApp* app) : m_app(app) {
   for (int id : {kIdViewRegionNumbers, kIdViewColourRegions, kIdViewAxisValues}) view->addAction(Command(id));
   view->addSeparator();
   view->addAction(Command(kIdViewFitPicture));
+  view->addSeparator();
+  view->addAction(Command(kIdViewColourByAgreement));
   m_windowMenu = NewMenu(QStringLiteral("&Window"));
   for (int id : {kIdWindowNew, kIdWindowCascade, kIdWindowTile, kIdWindowArrange}) {
     m_windowMenu->addAction(Command(id));
@@ -189,6 +192,8 @@ void CMainFrame::UpdateFrameState() {
   Command(kIdFileSave)->setEnabled(canSave);
   Command(kIdFileSaveAs)->setEnabled(canSave);
   Command(kIdFileExportPicture)->setEnabled(canSave);  // a picture of nothing computed is no picture
+  // Only a document with a reference alignment has an agreement to show.
+  Command(kIdViewColourByAgreement)->setEnabled(canSave && doc->Input().reference.has_value());
   Command(kIdFileClose)->setEnabled(doc != nullptr);
   UpdateWindowTitles();
   setWindowTitle(doc ? QStringLiteral("ZENPH - %1").arg(ActiveFrame()->windowTitle()) : QStringLiteral("ZENPH"));
@@ -233,6 +238,7 @@ ViewOptions CMainFrame::CheckedViewOptions() const {
   o.colourRegions = Command(kIdViewColourRegions)->isChecked();
   o.axisValues = Command(kIdViewAxisValues)->isChecked();
   o.fitPicture = Command(kIdViewFitPicture)->isChecked();
+  o.colourByAgreement = Command(kIdViewColourByAgreement)->isChecked();
   return o;
 }
 

@@ -17,6 +17,7 @@
 #include "app/messages.h"
 #include "app/report_dlg.h"
 #include "computation/outputs.h"
+#include "computation/run_agreement.h"
 #include "formats/score_text.h"
 #include "output/file_writer.h"
 #include "output/reports.h"
@@ -59,6 +60,14 @@ void (CZENPHView::*ViewHandler(int id))() {
   return nullptr;
 }
 
+QString AgreementText(const RegionAgreement& a) {
+  const auto share = [](const std::optional<double>& v) {
+    return v ? QString::number(*v, 'f', 3) : QStringLiteral("not defined");
+  };
+  return QStringLiteral(", agreement %1 (sensitivity %2, precision %3, pairs %4)")
+      .arg(share(a.Agreement()), share(a.Sensitivity()), share(a.Precision()), share(a.Pairs()));
+}
+
 QString RegionLineText(int region, const std::vector<int>& at, int count, bool sameRows) {
   if (region >= 0) {
     std::vector<int> others;
@@ -87,6 +96,8 @@ CZENPHView::CZENPHView(CZENPHDoc* document, QWidget* parent)
   setMouseTracking(true);
   connect(m_pDocument, &CZENPHDoc::ComputationChanged, this, [this] {
     m_regions.reset();
+    m_agreement.reset();
+    m_bAgreementMeasured = false;
     update();
   });
 }
@@ -134,6 +145,23 @@ const RegionMap& CZENPHView::Regions() const {
   return *m_regions;
 }
 
+const DecompositionAgreement* CZENPHView::Agreement() const {
+  if (!m_pDocument->HasComputation()) return nullptr;
+  if (!m_bAgreementMeasured) {
+    m_agreement = AgreementOfRun(m_pDocument->GetComputation());
+    m_bAgreementMeasured = true;
+  }
+  return m_agreement ? &*m_agreement : nullptr;
+}
+
+PictureOptions CZENPHView::ShownPictureOptions() const {
+  PictureOptions options = m_options.Picture();
+  if (m_options.colourByAgreement) {
+    if (const DecompositionAgreement* a = Agreement()) options.agreement = AgreementValues(*a);
+  }
+  return options;
+}
+
 double CZENPHView::PixelTolerance() const {
   const ParameterRectangle r = m_pDocument->Decomposition().Rectangle();
   return HasFrameScale(r) ? 1.0 / (FrameScale(r) * PictureScale()) : 0.0;
@@ -151,9 +179,10 @@ void CZENPHView::paintEvent(QPaintEvent*) {
   const CDecomposition& d = m_pDocument->Decomposition();
   // While a new decomposition is computed the old one stands plain, its
   // edges painted over.
-  PictureOptions options = m_bErasing ? PictureOptions{} : m_options.Picture();
+  PictureOptions options = m_bErasing ? PictureOptions{} : ShownPictureOptions();
   options.antialiased = scaled;
-  DrawDecompositionPicture(painter, d, options, options.colours ? &Regions() : nullptr);
+  const bool fills = options.colours || !options.agreement.empty();
+  DrawDecompositionPicture(painter, d, options, fills ? &Regions() : nullptr);
   if (m_bErasing) DrawPolygonEdges(painter, kFrameFillColour, d);
   if (m_nHighlight >= 0) DrawRegionOutline(painter, d, Regions(), m_nHighlight);
   if (m_ptMarker) {
@@ -233,8 +262,12 @@ QString CZENPHView::HoverText(const QPointF& p) const {
           .arg(a.pairMatchCount)
           .arg(a.pairMismatchCount)
           .arg(a.pairIndelCount);
-  // The score first: the counts may run past the window's edge.
-  return QStringLiteral("%1   %2, score %3: %4").arg(scores, where, ScoreText(score), counts);
+  // The score (and the agreement) first: the counts may run past the window's edge.
+  const DecompositionAgreement* agreement = Agreement();
+  const QString agrees = agreement && static_cast<size_t>(k) < agreement->regions.size()
+                             ? AgreementText(agreement->regions[static_cast<size_t>(k)])
+                             : QString();
+  return QStringLiteral("%1   %2, score %3%4: %5").arg(scores, where, ScoreText(score), agrees, counts);
 }
 
 void CZENPHView::OnLButtonDown(const QPoint& pixel) { QueryAt(QPointF(pixel)); }
@@ -332,7 +365,9 @@ void CZENPHView::OnExportPicture() {
   const QString name = m_pDocument->PathName().isEmpty() ? m_pDocument->Title()
                                                          : QFileInfo(m_pDocument->PathName()).completeBaseName();
   // The boxes start as the view shows the picture; the file is always 1:1.
-  ExportPictureDialog dialog(this, name, m_options.Picture());
+  const DecompositionAgreement* agreement = Agreement();
+  ExportPictureDialog dialog(this, name, ShownPictureOptions(),
+                             agreement ? AgreementValues(*agreement) : std::vector<double>{});
   if (dialog.exec() != QDialog::Accepted || dialog.Path().isEmpty()) return;
   ExportPicture(dialog.Path(), dialog.Format(), dialog.Options());
 }

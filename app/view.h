@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "agreement/agreement.h"
 #include "app/commands.h"
 #include "app/view_options.h"
 #include "render/picture_export.h"
@@ -85,6 +86,13 @@ class CZENPHView : public QWidget {
   // The regions of the document's decomposition (built on first use after
   // each computation).
   const RegionMap& Regions() const;
+  // The agreement of the regions' alignments with the document's reference
+  // alignment (measured on first use after each computation); nullptr when
+  // the document has none or nothing is computed.
+  const DecompositionAgreement* Agreement() const;
+  // What the picture draws now: the View toggles, with the agreement fills
+  // when "Colour by Agreement" is on and the document has a reference.
+  PictureOptions ShownPictureOptions() const;
 
   QSize sizeHint() const override;
 
@@ -115,7 +123,14 @@ class CZENPHView : public QWidget {
   std::optional<QPointF> m_ptMarker;  // the click marker while a query runs
   int m_nHighlight = -1;              // the clicked region while its Result is open
   mutable std::optional<RegionMap> m_regions;
+  mutable std::optional<DecompositionAgreement> m_agreement;
+  mutable bool m_bAgreementMeasured = false;  // m_agreement is up to date
 };
+
+// The status bar's words for a region's agreement: ", agreement 0.923
+// (sensitivity 0.930, precision 0.917, pairs 1.000)", "not defined" for a
+// share without a denominator.
+QString AgreementText(const RegionAgreement& agreement);
 
 // The line under the report in the Result dialog: the clicked region's
 // number and where its alignment stands in the all-alignments report.

@@ -15,6 +15,7 @@ constexpr const char* kRegionNumbers = "Region Numbers";
 constexpr const char* kColourRegions = "Colour Regions";
 constexpr const char* kAxisValues = "Axis Values";
 constexpr const char* kFitPicture = "Fit Picture to Window";
+constexpr const char* kColourByAgreement = "Colour by Agreement";
 
 }  // namespace
 
@@ -34,6 +35,7 @@ ViewOptions LoadViewOptions() {
   o.colourRegions = settings.value(QString::fromLatin1(kColourRegions), false).toBool();
   o.axisValues = settings.value(QString::fromLatin1(kAxisValues), false).toBool();
   o.fitPicture = settings.value(QString::fromLatin1(kFitPicture), false).toBool();
+  o.colourByAgreement = settings.value(QString::fromLatin1(kColourByAgreement), false).toBool();
   return o;
 }
 
@@ -44,6 +46,7 @@ void SaveViewOptions(const ViewOptions& o) {
   settings.setValue(QString::fromLatin1(kColourRegions), o.colourRegions);
   settings.setValue(QString::fromLatin1(kAxisValues), o.axisValues);
   settings.setValue(QString::fromLatin1(kFitPicture), o.fitPicture);
+  settings.setValue(QString::fromLatin1(kColourByAgreement), o.colourByAgreement);
 }
 
 }  // namespace zenphal

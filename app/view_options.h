@@ -11,9 +11,11 @@ struct ViewOptions {
   bool colourRegions = false;  // "Colour Regions"
   bool axisValues = false;     // "Axis Values"
   bool fitPicture = false;     // "Fit Picture to Window"
+  bool colourByAgreement = false;  // "Colour by Agreement" (documents with a reference alignment)
 
   bool operator==(const ViewOptions&) const = default;
-  // What the picture draws with these toggles.
+  // What the picture draws with these toggles; the agreement fills need the
+  // document's values (CZENPHView adds them).
   PictureOptions Picture() const;
 };
 

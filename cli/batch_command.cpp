@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 
 #include "cli/batch_run.h"
@@ -11,6 +13,7 @@
 #include "engine/errors.h"
 #include "formats/input_file.h"
 #include "formats/pair_list.h"
+#include "formats/pairwise_reference.h"
 #include "formats/read_structure.h"
 #include "formats/stockholm.h"
 #include "formats/structure_source.h"
@@ -108,6 +111,8 @@ void AllPairs(const BatchOptions& o, StructureFormat format, BatchPlan& plan) {
   for (size_t k = 0; k < members.size(); ++k) {
     if (uses[tokens[k]] > 1) tokens[k] += "_" + std::to_string(members[k] + 1);
   }
+  // Kept whole: the members' pairs are compared with their alignment there.
+  const auto shared = std::make_shared<const StockholmAlignment>(alignment);
   for (size_t s : members) {
     const std::string label = split.path + "#" + StockholmSelector(alignments, {family, s});
     StructureRead read;
@@ -116,12 +121,13 @@ void AllPairs(const BatchOptions& o, StructureFormat format, BatchPlan& plan) {
     } catch (const InputError& e) {
       throw InputError(label + ": " + e.what());
     }
-    StructureSource source{label, split.path, std::move(read.bases), std::move(read.stems), {}, alignment.sequences[s].name};
+    StructureSource source{label, split.path, std::move(read.bases), std::move(read.stems), {}, alignment.sequences[s].name,
+                           StockholmOrigin{shared, family, s}};
     for (const std::string& note : read.notes) source.notes.push_back(label + ": " + note);
     plan.sources.push_back(std::move(source));
   }
   for (size_t i = 0; i < members.size(); ++i) {
-    for (size_t j = i + 1; j < members.size(); ++j) plan.pairs.push_back({tokens[i] + "~" + tokens[j], i, j});
+    for (size_t j = i + 1; j < members.size(); ++j) plan.pairs.push_back({tokens[i] + "~" + tokens[j], i, j, {}});
   }
 }
 
@@ -167,7 +173,33 @@ void ListedPairs(const BatchOptions& o, StructureFormat format, BatchPlan& plan)
                        name + "', as those of line " + std::to_string(taken->second) +
                        (e.name.empty() ? "; give the pairs names of their own in a third column" : ""));
     }
-    plan.pairs.push_back({name, first, second});
+    plan.pairs.push_back({name, first, second, {}});
+  }
+}
+
+// Each pair's reference alignment: the pair's own in --reference, else the
+// one of the Stockholm alignment both members come from, if any.
+void FindReferences(const BatchOptions& o, BatchPlan& plan) {
+  std::optional<ReferenceFile> file;
+  if (!o.reference.empty()) {
+    try {
+      file = ReadReferenceFile(o.reference);
+    } catch (const InputError& e) {
+      throw InputError("--reference " + std::string(e.what()));
+    }
+  }
+  for (BatchPair& pair : plan.pairs) {
+    const StructureSource& a = plan.sources[pair.first];
+    const StructureSource& b = plan.sources[pair.second];
+    if (!file) {
+      pair.reference = SharedAlignmentReference(a, b);
+      continue;
+    }
+    try {
+      pair.reference = FindPairwiseReference(*file, a, b);
+    } catch (const InputError& e) {
+      throw InputError("--reference " + std::string(e.what()) + " (pair " + pair.name + ")");
+    }
   }
 }
 
@@ -205,6 +237,11 @@ void BatchCommand::Register(CLI::App& app) {
       ->capture_default_str();
   command_->add_option("--shard", o.shard,
                        "Only every N-th pair, starting with the I-th: I/N, for cluster job arrays");
+  command_->add_option("--reference", o.reference,
+                       "Compare each pair's optimal alignments with the pair's alignment in this Stockholm file "
+                       "(FILE.sto, or FILE.sto#FAMILY; members found by name, else by their bases). Without it, "
+                       "pairs of members of one Stockholm alignment (every --all-pairs pair) are compared with "
+                       "their alignment there");
   command_->add_flag("--reports", o.reports, "Also write each pair's report of all optimal alignments, NAME.txt");
   command_->add_flag("--list", o.list, "List the pairs (of the shard) and whether they are done; compute nothing");
   command_->add_flag("--quiet,-q", o.quiet, "No progress on stderr");
@@ -247,6 +284,7 @@ int RunBatch(const BatchOptions& o) {
     plan.shardText = "shard " + std::to_string(shard) + "/" + std::to_string(shards) + " of " +
                      std::to_string(total) + " pairs";
   }
+  FindReferences(o, plan);
   plan.out = o.out;
   plan.summary = !o.summary.empty() ? o.summary
                  : shards > 1       ? (std::filesystem::path(o.out) / ("summary-" + std::to_string(shard) + "-of-" +

@@ -22,6 +22,7 @@ struct BatchOptions {
   ScoreTexts scores;
   std::string mismatch, gap;  // "FROM,TO"
   std::string at;             // "X,Y" of the robustness figure; empty: the centre
+  std::string reference;      // FILE.sto[#FAMILY] holding the pairs' reference alignments, or empty
   int jobs = 1;
   std::string shard;          // "I/N", or empty for all pairs
   bool reports = false;       // also each pair's report, NAME.txt

@@ -72,9 +72,15 @@ void BatchProgress::Finished(int worker, const PairSummary& s) {
                          "incomplete\n", s.pair.c_str());
   }
   if (!quiet_ && !bar_) {
-    std::fprintf(stderr, "zenphal-cli: batch: [%d/%d] %s: %d polygons, %ld probes, %s, robustness %.4f\n",
+    std::string agreement;
+    if (s.bestAgreement) {
+      char text[48];
+      std::snprintf(text, sizeof text, ", best agreement %.4f", *s.bestAgreement);
+      agreement = text;
+    }
+    std::fprintf(stderr, "zenphal-cli: batch: [%d/%d] %s: %d polygons, %ld probes, %s, robustness %.4f%s\n",
                  finished_ + failed_, todo_, s.pair.c_str(), s.polygons, s.probes, Duration(s.seconds).c_str(),
-                 s.robustness);
+                 s.robustness, agreement.c_str());
   }
   if (bar_) Draw();
 }

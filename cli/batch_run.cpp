@@ -17,6 +17,7 @@
 #include "computation/computation.h"
 #include "computation/outputs.h"
 #include "computation/robustness.h"
+#include "computation/run_agreement.h"
 #include "engine/errors.h"
 #include "formats/input_file.h"
 #include "output/file_writer.h"
@@ -40,8 +41,13 @@ PairInput InputOf(const BatchPlan& plan, const BatchPair& pair) {
   const StructureSource& a = plan.sources[pair.first];
   const StructureSource& b = plan.sources[pair.second];
   const ComputationInput& s = plan.scores;
-  return {a.bases, a.stems, b.bases, b.stems, s.match, s.indel, s.mismatchFrom, s.mismatchTo,
-          s.gapFrom, s.gapTo, plan.x, plan.y};
+  PairInput in{a.bases, a.stems, b.bases, b.stems, s.match, s.indel, s.mismatchFrom, s.mismatchTo,
+               s.gapFrom, s.gapTo, plan.x, plan.y, {}, {}};
+  if (pair.reference) {
+    in.referenceTop = pair.reference->top;
+    in.referenceBottom = pair.reference->bottom;
+  }
+  return in;
 }
 
 // The pair's summary when its files are all there and come from this input;
@@ -56,7 +62,16 @@ std::optional<PairSummary> DoneBefore(const BatchPlan& plan, const BatchPair& pa
   } catch (const std::exception& e) {
     throw InputError(path + ": " + e.what() + "; remove it to compute the pair anew");
   }
-  if (const auto difference = PairInputDifference(stored.input, InputOf(plan, pair))) {
+  const PairInput now = InputOf(plan, pair);
+  if (stored.input.referenceTop.empty() && !now.referenceTop.empty()) {
+    // Computed before the agreement was measured, from the same input
+    // otherwise: computed again, with it.
+    PairInput withReference = stored.input;
+    withReference.referenceTop = now.referenceTop;
+    withReference.referenceBottom = now.referenceBottom;
+    if (!PairInputDifference(withReference, now)) return std::nullopt;
+  }
+  if (const auto difference = PairInputDifference(stored.input, now)) {
     throw InputError(path + " holds a result of other input (" + *difference +
                      "); give another --out folder, or remove the pair's files to compute it anew");
   }
@@ -86,6 +101,7 @@ PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFa
   const Clock::time_point start = Clock::now();
   ComputationInput input = plan.scores;
   SetStructures(input, a, b);
+  input.reference = pair.reference;
   Computation computation(std::move(input));
   computation.SetCancelFlag(InterruptFlag());
   Computation::RunOptions run;
@@ -94,6 +110,7 @@ PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFa
   run.alignerThreads = workers > 1 ? 1 : 0;
   computation.Run(run);
   const PointRobustness robustness = RobustnessAt(computation, plan.x, plan.y);
+  const std::optional<DecompositionAgreement> agreement = AgreementOfRun(computation);
   const std::chrono::duration<double> seconds = Clock::now() - start;
 
   PairSummary s;
@@ -111,6 +128,12 @@ PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFa
   s.pointPolygon = robustness.polygon + 1;
   s.robustness = robustness.share;
   s.optimalAtPoint = robustness.optimalPolygons;
+  if (agreement) {
+    s.hasReference = true;
+    s.bestAgreement = agreement->summary.bestAgreement;
+    s.agreementPolygon = agreement->summary.best + 1;
+    s.nearBestShare = agreement->summary.nearBestShare;
+  }
   s.input = InputOf(plan, pair);
 
   OutputSet files;

@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "computation/input.h"
+#include "formats/pairwise_reference.h"
 #include "formats/structure_source.h"
 
 namespace zenphal::cli {
@@ -14,6 +17,9 @@ struct BatchPair {
   std::string name;   // the stem of the pair's files in the output folder
   size_t first = 0;   // into BatchPlan::sources
   size_t second = 0;
+  // The alignment to compare the pair's optimal alignments with: --reference,
+  // or the one of the Stockholm alignment both come from; none otherwise.
+  std::optional<PairwiseReference> reference;
 };
 
 struct BatchPlan {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "engine/errors.h"
+#include "formats/pairwise_reference.h"
 #include "formats/read_structure.h"
 #include "formats/structure_source.h"
 #include "output/file_writer.h"
@@ -32,6 +33,11 @@ const char* const kRnaHelp =
 const CLI::Validator kOutputFile(
     [](std::string& name) { return name.empty() ? std::string("an empty file name; give the file to write") : std::string(); },
     "FILE");
+
+// The same for --reference, which names a file to read.
+const CLI::Validator kReferenceFile(
+    [](std::string& name) { return name.empty() ? std::string("an empty file name; give the Stockholm file") : std::string(); },
+    "FILE.sto[#FAMILY]");
 
 void AddInputOptions(CLI::App* command, InputOptions& o) {
   command->add_option("RNA1", o.rna1, std::string("First structure: ") + kRnaHelp)->required();
@@ -74,7 +80,19 @@ void Commands::Register(CLI::App& app) {
   decompose_->add_flag("--label", d.labels,
                        "Number the polygons in the picture (as in the report) and write the range values at the "
                        "rectangle's corners");
-  decompose_->add_flag("--quiet,-q", d.quiet, "No progress line on stderr");
+  decompose_->add_flag("--colour-regions", d.colourRegions,
+                       "Fill the picture's regions with colours that tell neighbours apart (colour-blind safe)");
+  decompose_->add_flag("--axis-values", d.axisValues,
+                       "Write the score ranges and round tick values along both axes of the picture");
+  decompose_->add_flag("--colour-by-agreement", d.colourByAgreement,
+                       "Fill the picture's regions by their agreement with the reference alignment (a sequential, "
+                       "colour-blind safe scale with its legend); needs a reference");
+  decompose_->add_option("--reference", d.input.reference,
+                         "Compare every optimal alignment with the two structures' alignment in this Stockholm file "
+                         "(FILE.sto, or FILE.sto#FAMILY): its members are found by name, else by their bases. "
+                         "Without it, two members of one Stockholm alignment are compared with their alignment there")
+      ->check(kReferenceFile);
+  decompose_->add_flag("--quiet,-q", d.quiet, "No progress line, and no line on the agreement, on stderr");
   AddFormatOption(decompose_, d.input.format);
   batch_.Register(app);
 }
@@ -99,6 +117,14 @@ ComputationInput ReadInput(const InputOptions& o, std::vector<std::string>* inpu
     if (inputFiles != nullptr && !source->path.empty()) inputFiles->push_back(source->path);
   }
   SetStructures(input, first, second);
+  if (!o.reference.empty()) {
+    try {
+      input.reference = FindPairwiseReference(ReadReferenceFile(o.reference), first, second);
+    } catch (const InputError& e) {
+      throw InputError("--reference " + std::string(e.what()));
+    }
+    if (inputFiles != nullptr) inputFiles->push_back(SplitStructureOperand(o.reference).path);
+  }
   return input;
 }
 

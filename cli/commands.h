@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "agreement/agreement.h"
 #include "cli/batch_command.h"
 #include "computation/input.h"
 
@@ -16,6 +17,7 @@ struct InputOptions {
   std::string rna1, rna2;
   std::string format = "auto";
   ScoreTexts scores;  // the defaults as the dialogs show them
+  std::string reference;  // --reference FILE.sto[#FAMILY], or empty
 };
 
 struct AlignOptions {
@@ -30,6 +32,9 @@ struct DecomposeOptions {
   std::string reportFile, jsonFile;
   std::string svgFile, pngFile;  // pictures of the decomposition
   bool labels = false;           // with the publication labels
+  bool colourRegions = false;    // the pictures' regions in Okabe-Ito colours
+  bool axisValues = false;       // the pictures' axis values
+  bool colourByAgreement = false;  // the pictures' regions on the agreement scale
   bool quiet = false;
 };
 
@@ -37,10 +42,16 @@ int RunExamples();
 int RunAlign(const AlignOptions& options);
 int RunDecompose(const DecomposeOptions& options);
 
+// The line decompose writes on stderr about the agreement with the
+// reference: whose alignment, the best agreement and its polygon, and the
+// share of the rectangle within 90% of it.
+std::string AgreementNote(const DecompositionAgreement& agreement);
+
 // The checked input of a computation from the operands and score texts:
-// reads the scores, loads both structures (their notes go to stderr) and
-// adds the files read to inputFiles when given. Throws FieldError,
-// InputError or FileReadError.
+// reads the scores, loads both structures (their notes go to stderr), takes
+// their reference alignment (--reference, else the one of their own
+// Stockholm alignment, if they share one) and adds the files read to
+// inputFiles when given. Throws FieldError, InputError or FileReadError.
 ComputationInput ReadInput(const InputOptions& options, std::vector<std::string>* inputFiles = nullptr);
 
 // "A,B" into two texts; throws FieldError(first) when it is not two texts

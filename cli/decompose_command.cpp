@@ -9,6 +9,7 @@
 #include "cli/picture_output.h"
 #include "computation/computation.h"
 #include "computation/outputs.h"
+#include "computation/run_agreement.h"
 #include "output/file_writer.h"
 
 namespace zenphal::cli {
@@ -52,6 +53,24 @@ void CheckOutputsApart(const DecomposeOptions& o, const std::vector<std::string>
 
 }  // namespace
 
+std::string AgreementNote(const DecompositionAgreement& a) {
+  const PairwiseReference& r = a.reference;
+  std::string note = "zenphal-cli: agreement with the alignment of " + r.member1 + " and " + r.member2 + " in " +
+                     r.family + (r.file.empty() ? "" : " (" + r.file + ")") + ": ";
+  const AgreementSummary& s = a.summary;
+  if (!s.bestAgreement) return note + "not defined (neither the reference nor any optimal alignment aligns a base "
+                                      "with a base)";
+  char text[160];
+  std::snprintf(text, sizeof text, "best %.4f (polygon %d)", *s.bestAgreement, s.best + 1);
+  note += text;
+  if (s.nearBestShare) {
+    std::snprintf(text, sizeof text, "; the optimal alignment reaches 90%% of it on %.1f%% of the rectangle",
+                  100.0 * *s.nearBestShare);
+    note += text;
+  }
+  return note;
+}
+
 int RunDecompose(const DecomposeOptions& o) {
   InputOptions inputOptions = o.input;
   ScoreTexts& scores = inputOptions.scores;
@@ -59,11 +78,21 @@ int RunDecompose(const DecomposeOptions& o) {
   std::tie(scores.gapFrom, scores.gapTo) = SplitPair(InputField::kGapFrom, o.gap);
   ComputationInput checkedScores;
   ReadScores(scores, checkedScores);  // before anything else, as the options come
-  if (o.labels && o.svgFile.empty() && o.pngFile.empty()) {
-    throw InputError("--label: the labels go on a picture; give --svg FILE or --png FILE as well");
+  for (const auto& [given, option] : {std::pair{o.labels, "--label: the labels go"},
+                                      std::pair{o.colourRegions, "--colour-regions: the colours go"},
+                                      std::pair{o.axisValues, "--axis-values: the values go"},
+                                      std::pair{o.colourByAgreement, "--colour-by-agreement: the colours go"}}) {
+    if (given && o.svgFile.empty() && o.pngFile.empty()) {
+      throw InputError(std::string(option) + " on a picture; give --svg FILE or --png FILE as well");
+    }
   }
   std::vector<std::string> inputs;
   Computation computation(ReadInput(inputOptions, &inputs));
+  if (o.colourByAgreement && !computation.Input().reference) {
+    throw InputError("--colour-by-agreement: " + o.input.rna1 + " and " + o.input.rna2 +
+                     " have no reference alignment (they are not members of one Stockholm alignment); name a "
+                     "Stockholm file that holds both with --reference FILE.sto");
+  }
   CheckOutputsApart(o, inputs);
   computation.SetCancelFlag(InterruptFlag());
   // Every output file before the work, so that a path that cannot be
@@ -82,14 +111,20 @@ int RunDecompose(const DecomposeOptions& o) {
 
   ThrowIfInterrupted();
   const std::string report = AllAlignmentsText(computation);
+  const std::optional<DecompositionAgreement> agreement = AgreementOfRun(computation);
+  PictureOptions picture = PictureOptions::Labels(o.labels);
+  picture.colours = o.colourRegions;
+  picture.axisValues = o.axisValues;
+  if (o.colourByAgreement) picture.agreement = AgreementValues(*agreement);
   OutputSet outputs;
   if (!o.jsonFile.empty()) outputs.Stage(o.jsonFile, DecompositionJsonText(computation));
-  StageDecompositionPictures(outputs, computation.Decomposition(), o.svgFile, o.pngFile, o.labels);
+  StageDecompositionPictures(outputs, computation.Decomposition(), o.svgFile, o.pngFile, picture);
   if (!o.reportFile.empty()) outputs.Stage(o.reportFile, report);
   ThrowIfInterrupted();  // nothing has been replaced yet
   outputs.Commit();      // interrupts wait until every file is in place
   if (InterruptFlag()->load()) return InterruptedExitStatus();
   if (o.reportFile.empty()) WriteStdout(report);
+  if (agreement && !o.quiet) std::cerr << AgreementNote(*agreement) << "\n";
   return 0;
 }
 

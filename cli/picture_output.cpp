@@ -40,14 +40,14 @@ class OffscreenGui {
 }  // namespace
 
 void StageDecompositionPictures(OutputSet& outputs, const CDecomposition& d, const std::string& svgPath,
-                                const std::string& pngPath, bool labels) {
+                                const std::string& pngPath, const PictureOptions& options) {
   if (svgPath.empty() && pngPath.empty()) return;
   const OffscreenGui gui;
   if (!svgPath.empty()) {
-    outputs.Stage(svgPath, DecompositionPicture(PictureFormat::kSvg, d, QGuiApplication::font(), labels).toStdString());
+    outputs.Stage(svgPath, DecompositionPicture(PictureFormat::kSvg, d, QGuiApplication::font(), options).toStdString());
   }
   if (!pngPath.empty()) {
-    outputs.Stage(pngPath, DecompositionPicture(PictureFormat::kPng, d, QGuiApplication::font(), labels).toStdString());
+    outputs.Stage(pngPath, DecompositionPicture(PictureFormat::kPng, d, QGuiApplication::font(), options).toStdString());
   }
 }
 

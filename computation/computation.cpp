@@ -5,6 +5,7 @@ namespace {
 
 ComputationInput Checked(ComputationInput input) {
   CheckRanges(input);
+  CheckReference(input);
   return input;
 }
 

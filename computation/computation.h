@@ -27,8 +27,9 @@ class Computation {
   // Checks the ranges (CheckRanges) and builds the structures and the
   // aligner. Throws FieldError (kRna1 or kRna2, the message prefixed with the
   // structure's label) for a structure without bases or with stems the
-  // engine refuses, and InputError for structures too long to align together
-  // or tables that cannot be allocated. The ranges of an input used only for
+  // engine refuses, and InputError for structures too long to align together,
+  // tables that cannot be allocated, or a reference alignment that does not
+  // align the two structures (CheckReference). The ranges of an input used only for
   // point queries must still be sound (the defaults are).
   explicit Computation(ComputationInput input);
   Computation(const Computation&) = delete;

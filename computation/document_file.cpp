@@ -48,6 +48,27 @@ void ReadStructure(const nlohmann::json& object, const char* name, std::string& 
   stems = StringField(v, "stems");
 }
 
+nlohmann::ordered_json ReferenceToJson(const PairwiseReference& r) {
+  return {{"file", r.file},       {"family", r.family}, {"member1", r.member1},
+          {"member2", r.member2}, {"top", r.top},       {"bottom", r.bottom}};
+}
+
+PairwiseReference ReferenceFromJson(const nlohmann::json& v) {
+  if (!v.is_object()) throw InputError("the field \"reference\" is not an object");
+  PairwiseReference r;
+  try {
+    r.file = StringField(v, "file");
+    r.family = StringField(v, "family");
+    r.member1 = StringField(v, "member1");
+    r.member2 = StringField(v, "member2");
+    r.top = StringField(v, "top");
+    r.bottom = StringField(v, "bottom");
+  } catch (const InputError& e) {
+    throw InputError(std::string("in the field \"reference\": ") + e.what());
+  }
+  return r;
+}
+
 }  // namespace
 
 std::string DocumentToJson(const ComputationInput& in) {
@@ -60,6 +81,7 @@ std::string DocumentToJson(const ComputationInput& in) {
   out["indel"] = ShortestDecimalOf(in.indel);
   out["mismatch_range"] = {ShortestDecimalOf(in.mismatchFrom), ShortestDecimalOf(in.mismatchTo)};
   out["gap_range"] = {ShortestDecimalOf(in.gapFrom), ShortestDecimalOf(in.gapTo)};
+  if (in.reference) out["reference"] = ReferenceToJson(*in.reference);
   return out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
@@ -81,6 +103,14 @@ ComputationInput DocumentFromJson(std::string_view text) {
   in.indel = NumberValue(Field(doc, "indel"), "indel");
   ReadRange(doc, "mismatch_range", in.mismatchFrom, in.mismatchTo);
   ReadRange(doc, "gap_range", in.gapFrom, in.gapTo);
+  if (const auto it = doc.find("reference"); it != doc.end()) {
+    in.reference = ReferenceFromJson(*it);
+    try {
+      CheckReference(in);
+    } catch (const InputError& e) {
+      throw InputError(std::string("the field \"reference\" does not fit its structures: ") + e.what());
+    }
+  }
   return in;
 }
 

@@ -8,7 +8,14 @@
 //    "match": 1, "indel": 0.5, "mismatch_range": [0, 2], "gap_range": [0, 2]}
 //
 // Scores are written as the shortest decimals that read back to the same
-// single-precision values.
+// single-precision values. A document with a reference alignment also holds
+//
+//    "reference": {"file": "tRNA.sto", "family": "tRNA", "member1": "...",
+//                  "member2": "...", "top": "GC_GA...", "bottom": "GCUGA..."}
+//
+// (rows in reading order, '_' for a gap). The field is optional and the
+// version stays 1: a document without it reads as before, and programs that
+// do not know it pass over it.
 #include <string>
 #include <string_view>
 
@@ -19,7 +26,8 @@ namespace zenphal {
 std::string DocumentToJson(const ComputationInput& input);
 
 // Throws InputError saying what is wrong when the text is not such a
-// document (not JSON, another format, a missing or mistyped field).
+// document (not JSON, another format, a missing or mistyped field, a
+// reference that does not align the two structures).
 ComputationInput DocumentFromJson(std::string_view text);
 
 }  // namespace zenphal

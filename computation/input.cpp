@@ -67,6 +67,11 @@ void SetStructures(ComputationInput& input, const StructureSource& first, const 
   input.bases2 = second.bases;
   input.stems2 = second.stems;
   input.label2 = second.label;
+  input.reference = SharedAlignmentReference(first, second);
+}
+
+void CheckReference(const ComputationInput& input) {
+  if (input.reference) CheckReferenceFits(*input.reference, input.bases1, input.bases2);
 }
 
 }  // namespace zenphal

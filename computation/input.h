@@ -3,10 +3,12 @@
 // scores, and the rectangle of (mismatch, gap) scores to decompose. Its
 // defaults and its checks live here, once, for every front end; the front
 // ends only name the fields their own way.
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/errors.h"
+#include "formats/pairwise_reference.h"
 #include "formats/structure_source.h"
 
 namespace zenphal {
@@ -66,6 +68,9 @@ struct ComputationInput {
   float mismatchTo = 2.0f;
   float gapFrom = 0.0f;
   float gapTo = 2.0f;
+  // A curated alignment of the two structures to compare every optimal
+  // alignment with (agreement/agreement.h); none by default.
+  std::optional<PairwiseReference> reference;
 
   bool operator==(const ComputationInput&) const = default;
 };
@@ -84,8 +89,14 @@ void ReadScores(const ScoreTexts& texts, ComputationInput& input);
 // decompose: not finite, below 0, empty or inverted.
 void CheckRanges(const ComputationInput& input);
 
-// Puts two structures as read (their texts and labels) into input; the
-// scores stay as they are.
+// Puts two structures as read (their texts and labels) into input, with
+// their reference alignment when both come from one alignment of a
+// Stockholm file (SharedAlignmentReference), else none; the scores stay as
+// they are.
 void SetStructures(ComputationInput& input, const StructureSource& first, const StructureSource& second);
+
+// Throws InputError when the input's reference is not an alignment of its
+// two structures (CheckReferenceFits); nothing when it has none.
+void CheckReference(const ComputationInput& input);
 
 }  // namespace zenphal

@@ -1,5 +1,6 @@
 #include "computation/outputs.h"
 
+#include "computation/run_agreement.h"
 #include "output/json.h"
 #include "output/reports.h"
 
@@ -16,7 +17,10 @@ std::string AllAlignmentsText(const Computation& c) {
 }
 
 std::string DecompositionJsonText(const Computation& c) {
-  return JsonText(DecompositionJson(c.Decomposition(), c.Input().match, c.Input().indel), 1);
+  const std::optional<DecompositionAgreement> agreement = c.HasRun() ? AgreementOfRun(c) : std::nullopt;
+  return JsonText(DecompositionJson(c.Decomposition(), c.Input().match, c.Input().indel,
+                                    agreement ? &*agreement : nullptr),
+                  1);
 }
 
 }  // namespace zenphal

@@ -14,7 +14,8 @@ std::string PointReportText(const Computation& computation, const PointResult& p
 std::string PointJsonText(const PointResult& point);
 // The report of every optimal alignment of the last run.
 std::string AllAlignmentsText(const Computation& computation);
-// The last run's decomposition as JSON, indented by 1.
+// The last run's decomposition as JSON, indented by 1; with every polygon's
+// agreement when the input has a reference alignment.
 std::string DecompositionJsonText(const Computation& computation);
 
 }  // namespace zenphal

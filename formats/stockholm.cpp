@@ -22,7 +22,6 @@ constexpr std::string_view kOpeners = "<([{";
 constexpr std::string_view kClosers = ">)]}";
 constexpr std::string_view kUnpaired = ".,:_-~";
 
-bool IsGap(char c) { return kGaps.find(c) != std::string_view::npos; }
 bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 
@@ -319,6 +318,8 @@ size_t SequenceCount(const std::vector<StockholmAlignment>& alignments) {
 
 }  // namespace
 
+bool IsStockholmGap(char c) { return kGaps.find(c) != std::string_view::npos; }
+
 size_t StockholmAlignment::Find(std::string_view name) const {
   for (size_t s = 0; s < sequences.size(); ++s) {
     if (sequences[s].name == name) return s;
@@ -379,7 +380,7 @@ StructureRead StockholmStructure(const StockholmAlignment& alignment, size_t seq
   std::vector<int> position(seq.row.size(), -1);
   StructureRead read;
   for (size_t c = 0; c < seq.row.size(); ++c) {
-    if (IsGap(seq.row[c])) continue;
+    if (IsStockholmGap(seq.row[c])) continue;
     position[c] = static_cast<int>(read.bases.size());
     read.bases.push_back(seq.row[c]);
   }

@@ -53,6 +53,9 @@ struct StockholmAlignment {
   std::string Title() const;
 };
 
+// The gap characters of rows: '.', '-', '_' and '~'.
+bool IsStockholmGap(char c);
+
 // Reads every alignment of a text. Throws InputError naming the line (and
 // column) and the problem: a text not beginning with "# STOCKHOLM 1.0", a
 // sequence line that is not "name row", a name twice in one block, lines of

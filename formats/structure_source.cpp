@@ -44,19 +44,22 @@ StructureSource LoadExample(const std::string& operand, const std::string& numbe
                      " (see 'zenphal-cli examples')");
   }
   const ExampleRow& r = ExampleTable()[static_cast<size_t>(row - 1)];
-  return {operand, {}, std::string(r.bases), std::string(r.stems), {}, {}};
+  return {operand, {}, std::string(r.bases), std::string(r.stems), {}, {}, {}};
 }
 
-// The sequence a selector names in a Stockholm text; its name goes to name.
-StructureRead ReadStockholmSource(const std::string& text, const std::string& selector, std::string& name) {
-  const std::vector<StockholmAlignment> alignments = ReadStockholm(text);
+// The sequence a selector names in a Stockholm text; its name and where it
+// stands go to source.
+StructureRead ReadStockholmSource(const std::string& text, const std::string& selector, StructureSource& source) {
+  std::vector<StockholmAlignment> alignments = ReadStockholm(text);
   const StockholmPick pick = PickStockholmSequence(alignments, selector);
   const StockholmAlignment& alignment = alignments[pick.alignment];
-  name = alignment.sequences[pick.sequence].name;
+  source.name = alignment.sequences[pick.sequence].name;
   StructureRead read = StockholmStructure(alignment, pick.sequence);
   size_t total = 0;
   for (const StockholmAlignment& a : alignments) total += a.sequences.size();
   read.structureCount = static_cast<int>(std::min<size_t>(total, 999999999));
+  source.stockholm = StockholmOrigin{std::make_shared<const StockholmAlignment>(std::move(alignments[pick.alignment])),
+                                     pick.alignment, pick.sequence};
   return read;
 }
 
@@ -79,7 +82,7 @@ StructureSource LoadStructureSource(const std::string& operand, StructureFormat 
     throw InputError(operand + ": nothing follows '#'; use " + split.path + "#K or " + split.path + "#NAME");
   }
   const std::string text = ReadInputFile(split.path);
-  StructureSource source{operand, split.path, {}, {}, {}, {}};
+  StructureSource source{operand, split.path, {}, {}, {}, {}, {}};
   StructureRead read;
   // A forced reader's message says which reader it was.
   const bool forced = format != StructureFormat::kAuto && format != StructureFormat::kLayout;
@@ -87,7 +90,7 @@ StructureSource LoadStructureSource(const std::string& operand, StructureFormat 
     StructureFormat as = format;
     if (as == StructureFormat::kAuto) as = DetectStructureFormat(text).value_or(StructureFormat::kAuto);
     if (as == StructureFormat::kStockholm) {
-      read = ReadStockholmSource(text, split.selector, source.name);
+      read = ReadStockholmSource(text, split.selector, source);
       if (split.selector.empty() && read.structureCount > 1) {
         source.notes.push_back(split.path + " holds " + std::to_string(read.structureCount) +
                                " sequences; using the first, " + source.name + " (add #NAME or #K to the file name "

@@ -3,12 +3,25 @@
 // scripts: "example:N" for a row of the example table, or a file, with
 // "FILE#K" picking the K-th structure of a file that holds several and
 // "FILE#NAME" / "FILE#FAMILY#NAME" a sequence of a Stockholm file.
+#include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "formats/stockholm.h"
 #include "formats/structure_read.h"
 
 namespace zenphal {
+
+// Where in a Stockholm file a structure was read: the alignment, kept
+// whole (shared by every structure read from it at once), its place in the
+// file, and the sequence.
+struct StockholmOrigin {
+  std::shared_ptr<const StockholmAlignment> alignment;  // never null
+  size_t alignmentIndex = 0;  // in the file, from 0
+  size_t sequence = 0;        // in the alignment, from 0
+};
 
 // The texts a structure is built from, and how to name it in messages.
 struct StructureSource {
@@ -18,6 +31,7 @@ struct StructureSource {
   std::string stems;
   std::vector<std::string> notes;  // for the user, each naming the operand
   std::string name;   // the sequence's name in a Stockholm file; empty otherwise
+  std::optional<StockholmOrigin> stockholm;  // for a sequence of a Stockholm file
 };
 
 // An operand split into its file and what follows the file's '#': the

@@ -20,7 +20,50 @@ nlohmann::ordered_json PointJson(double score, const CAlignment& record) {
   return out;
 }
 
-nlohmann::ordered_json DecompositionJson(const CDecomposition& d, float match, float indel) {
+namespace {
+
+nlohmann::ordered_json Optional(const std::optional<double>& v) {
+  return v ? nlohmann::ordered_json(*v) : nlohmann::ordered_json(nullptr);
+}
+
+}  // namespace
+
+nlohmann::ordered_json AgreementJson(const RegionAgreement& r) {
+  nlohmann::ordered_json out;
+  out["value"] = Optional(r.Agreement());
+  out["sensitivity"] = Optional(r.Sensitivity());
+  out["precision"] = Optional(r.Precision());
+  out["pairs"] = Optional(r.Pairs());
+  out["shared_columns"] = r.sharedColumns;
+  out["aligned_columns"] = r.alignedColumns;
+  out["shared_pairs"] = r.sharedPairs;
+  return out;
+}
+
+nlohmann::ordered_json ReferenceJson(const DecompositionAgreement& a) {
+  const PairwiseReference& r = a.reference;
+  nlohmann::ordered_json out;
+  out["file"] = r.file;
+  out["family"] = r.family;
+  out["member1"] = r.member1;
+  out["member2"] = r.member2;
+  out["top"] = r.top;
+  out["bottom"] = r.bottom;
+  out["columns"] = a.referenceColumns;
+  out["pairs"] = a.referencePairs;
+  return out;
+}
+
+nlohmann::ordered_json AgreementSummaryJson(const AgreementSummary& s) {
+  nlohmann::ordered_json out;
+  out["best"] = Optional(s.bestAgreement);
+  out["best_polygon"] = s.best >= 0 ? nlohmann::ordered_json(s.best + 1) : nlohmann::ordered_json(nullptr);
+  out["near_best_share"] = Optional(s.nearBestShare);
+  return out;
+}
+
+nlohmann::ordered_json DecompositionJson(const CDecomposition& d, float match, float indel,
+                                         const DecompositionAgreement* agreement) {
   nlohmann::ordered_json out;
   out["match"] = ShortestDecimalOf(match);
   out["indel"] = ShortestDecimalOf(indel);
@@ -42,9 +85,16 @@ nlohmann::ordered_json DecompositionJson(const CDecomposition& d, float match, f
       edges.push_back({ShortestDecimalOf(e.x1), ShortestDecimalOf(e.y1), ShortestDecimalOf(e.x2), ShortestDecimalOf(e.y2)});
     }
     polygon["edges"] = std::move(edges);
+    if (agreement && static_cast<size_t>(i) < agreement->regions.size()) {
+      polygon["agreement"] = AgreementJson(agreement->regions[static_cast<size_t>(i)]);
+    }
     polygons.push_back(std::move(polygon));
   }
   out["polygons"] = std::move(polygons);
+  if (agreement) {
+    out["reference"] = ReferenceJson(*agreement);
+    out["agreement"] = AgreementSummaryJson(agreement->summary);
+  }
   return out;
 }
 

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "agreement/agreement.h"
 #include "decomposition/decomposition.h"
 #include "engine/alignment.h"
 
@@ -19,8 +20,24 @@ nlohmann::ordered_json PointJson(double score, const CAlignment& record);
 
 // A whole decomposition: the scores and ranges, the search's probe count,
 // whether a loop bound was hit, and every polygon with its counts, rows,
-// witness, side flags and edges.
-nlohmann::ordered_json DecompositionJson(const CDecomposition& decomposition, float match, float indel);
+// witness, side flags and edges. With an agreement (one region per
+// polygon), each polygon also gets its "agreement" (AgreementJson), and the
+// document ends with the "reference" (ReferenceJson) and the "agreement"
+// summary (AgreementSummaryJson); without one, nothing of them appears.
+nlohmann::ordered_json DecompositionJson(const CDecomposition& decomposition, float match, float indel,
+                                         const DecompositionAgreement* agreement = nullptr);
+
+// {"value", "sensitivity", "precision", "pairs", "shared_columns",
+// "aligned_columns", "shared_pairs"}: the shares (null where not defined)
+// and the counts behind them.
+nlohmann::ordered_json AgreementJson(const RegionAgreement& region);
+// {"file", "family", "member1", "member2", "top", "bottom", "columns",
+// "pairs"}: where the reference comes from, its rows, and its aligned
+// columns and pair alignments.
+nlohmann::ordered_json ReferenceJson(const DecompositionAgreement& agreement);
+// {"best", "best_polygon", "near_best_share"}: polygons numbered from 1 as
+// in the report (null when none).
+nlohmann::ordered_json AgreementSummaryJson(const AgreementSummary& summary);
 
 // The text of a JSON value with a final line end; invalid UTF-8 in texts
 // (bases are bytes) is replaced rather than refused.

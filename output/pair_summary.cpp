@@ -34,11 +34,20 @@ std::string Fixed(double v, int decimals) {
   return text;
 }
 
+std::string Fixed(const std::optional<double>& v, int decimals) { return v ? Fixed(*v, decimals) : std::string(); }
+
+Json Optional(const std::optional<double>& v) { return v ? Json(*v) : Json(nullptr); }
+
+std::optional<double> OptionalNumber(const Json& v) {
+  if (v.is_null()) return std::nullopt;
+  return v.get<double>();
+}
+
 }  // namespace
 
 std::string SummaryTableHeader() {
   return "pair\trna1\trna2\tmember1\tmember2\tlength1\tlength2\tpolygons\tprobes\tseconds\tpoint\trobustness\t"
-         "point_polygon\toptimal_at_point\tincomplete\n";
+         "point_polygon\toptimal_at_point\tincomplete\tbest_agreement\tagreement_polygon\tnear_best_share\n";
 }
 
 std::string SummaryTableRow(const PairSummary& s) {
@@ -48,7 +57,8 @@ std::string SummaryTableRow(const PairSummary& s) {
         std::to_string(s.length2), std::to_string(s.polygons), std::to_string(s.probes), Fixed(s.seconds, 2),
         Decimal(s.input.x) + "," + Decimal(s.input.y), Fixed(s.robustness, 6),
         s.pointPolygon > 0 ? std::to_string(s.pointPolygon) : std::string(), std::to_string(s.optimalAtPoint),
-        std::string(s.incomplete ? "true" : "false")}) {
+        std::string(s.incomplete ? "true" : "false"), Fixed(s.bestAgreement, 6),
+        s.agreementPolygon > 0 ? std::to_string(s.agreementPolygon) : std::string(), Fixed(s.nearBestShare, 6)}) {
     row += (row.empty() ? "" : "\t") + cell;
   }
   return row + "\n";
@@ -66,6 +76,7 @@ std::string PairSummaryJsonText(const PairSummary& s) {
   input["mismatch_range"] = {ShortestDecimalOf(in.mismatchFrom), ShortestDecimalOf(in.mismatchTo)};
   input["gap_range"] = {ShortestDecimalOf(in.gapFrom), ShortestDecimalOf(in.gapTo)};
   input["point"] = {ShortestDecimalOf(in.x), ShortestDecimalOf(in.y)};
+  if (!in.referenceTop.empty()) input["reference"] = {in.referenceTop, in.referenceBottom};
   Json out;
   out["pair"] = s.pair;
   out["rna1"] = s.rna1;
@@ -81,6 +92,11 @@ std::string PairSummaryJsonText(const PairSummary& s) {
   out["robustness"] = {{"share", s.robustness},
                        {"polygon", s.pointPolygon},
                        {"optimal_at_point", s.optimalAtPoint}};
+  if (s.hasReference) {
+    out["agreement"] = {{"best", Optional(s.bestAgreement)},
+                        {"polygon", s.agreementPolygon},
+                        {"near_best_share", Optional(s.nearBestShare)}};
+  }
   out["input"] = std::move(input);
   return JsonText(out, 1);
 }
@@ -104,6 +120,12 @@ PairSummary ReadPairSummaryJson(std::string_view text) {
     s.robustness = j.at("robustness").at("share").get<double>();
     s.pointPolygon = j.at("robustness").at("polygon").get<int>();
     s.optimalAtPoint = j.at("robustness").at("optimal_at_point").get<int>();
+    if (const auto a = j.find("agreement"); a != j.end()) {
+      s.hasReference = true;
+      s.bestAgreement = OptionalNumber(a->at("best"));
+      s.agreementPolygon = a->at("polygon").get<int>();
+      s.nearBestShare = OptionalNumber(a->at("near_best_share"));
+    }
     PairInput& p = s.input;
     p.bases1 = in.at("bases1").get<std::string>();
     p.stems1 = in.at("stems1").get<std::string>();
@@ -117,6 +139,10 @@ PairSummary ReadPairSummaryJson(std::string_view text) {
     p.gapTo = in.at("gap_range").at(1).get<float>();
     p.x = in.at("point").at(0).get<float>();
     p.y = in.at("point").at(1).get<float>();
+    if (const auto r = in.find("reference"); r != in.end()) {
+      p.referenceTop = r->at(0).get<std::string>();
+      p.referenceBottom = r->at(1).get<std::string>();
+    }
     return s;
   } catch (const nlohmann::json::exception& e) {
     throw InputError(std::string("not a pair summary: ") + e.what());
@@ -141,6 +167,11 @@ std::optional<std::string> PairInputDifference(const PairInput& stored, const Pa
   }
   if (stored.x != now.x || stored.y != now.y) {
     return differs("the point (--at)", pair(stored.x, stored.y), pair(now.x, now.y));
+  }
+  if (stored.referenceTop != now.referenceTop || stored.referenceBottom != now.referenceBottom) {
+    if (stored.referenceTop.empty()) return std::string("the reference alignment: none there, one now");
+    if (now.referenceTop.empty()) return std::string("the reference alignment: one there, none now");
+    return std::string("the reference alignment differs");
   }
   return std::nullopt;
 }

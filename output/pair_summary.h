@@ -18,6 +18,9 @@ struct PairInput {
   float mismatchFrom = 0.0f, mismatchTo = 0.0f;
   float gapFrom = 0.0f, gapTo = 0.0f;
   float x = 0.0f, y = 0.0f;  // the point of the robustness figure
+  // The rows of the reference alignment (PairwiseReference), empty when
+  // the pair has none.
+  std::string referenceTop{}, referenceBottom{};
 
   bool operator==(const PairInput&) const = default;
 };
@@ -34,13 +37,22 @@ struct PairSummary {
   int pointPolygon = 0;          // from 1 as in the report; 0 when none
   double robustness = 0.0;       // that polygon's share of the rectangle
   int optimalAtPoint = 0;        // polygons optimal at the point
+  // With a reference alignment (AgreementSummary): the best agreement of an
+  // optimal alignment, its polygon (from 1; 0 when none), and the share of
+  // the rectangle within 90% of it. hasReference false: none of them.
+  bool hasReference = false;
+  std::optional<double> bestAgreement;
+  int agreementPolygon = 0;
+  std::optional<double> nearBestShare;
   PairInput input;
 };
 
 // The summary table's first line, and one row; tab separated, each ending
 // with a line feed. Columns: pair rna1 rna2 member1 member2 length1 length2
 // polygons probes seconds point robustness point_polygon optimal_at_point
-// incomplete. Tabs and line breaks inside texts become spaces.
+// incomplete best_agreement agreement_polygon near_best_share (the last
+// three empty without a reference, or where not defined). Tabs and line
+// breaks inside texts become spaces.
 std::string SummaryTableHeader();
 std::string SummaryTableRow(const PairSummary& summary);
 

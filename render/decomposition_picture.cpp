@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "render/agreement_scale.h"
 #include "render/frame_mapping.h"
 #include "render/picture_labels.h"
 #include "render/regions.h"
@@ -56,16 +57,31 @@ QPolygon HullPixels(const ParameterRectangle& r, const std::vector<Point>& hull)
   return polygon;
 }
 
-void FillRegions(QPainter& painter, const CDecomposition& d, const RegionMap& map) {
+// The fill of region i: its palette colour, or its agreement's colour.
+QColor RegionFill(const RegionMap& map, const PictureOptions& options, int i) {
+  if (options.agreement.empty()) return RegionFillColour(map.colours[i]);
+  const double value = static_cast<size_t>(i) < options.agreement.size() ? options.agreement[i] : -1.0;
+  return value < 0.0 ? UndefinedAgreementColour() : AgreementColour(value);
+}
+
+void FillRegions(QPainter& painter, const CDecomposition& d, const RegionMap& map, const PictureOptions& options) {
   const ParameterRectangle r = d.Rectangle();
   painter.save();
   painter.setPen(Qt::NoPen);
   for (int i = 0; i < map.size(); ++i) {
     if (map.hulls[i].size() < 3) continue;
-    painter.setBrush(RegionFillColour(map.colours[i]));
+    painter.setBrush(RegionFill(map, options, i));
     painter.drawPolygon(HullPixels(r, map.hulls[i]));
   }
   painter.restore();
+}
+
+// Region numbers on dark agreement fills are written in white.
+void LightenNumbersOnDarkFills(std::vector<PictureLabel>& labels, const std::vector<double>& agreement) {
+  for (PictureLabel& label : labels) {
+    const size_t i = static_cast<size_t>(label.text.toInt() - 1);
+    label.light = i < agreement.size() && agreement[i] >= 0.0 && NeedsLightText(AgreementColour(agreement[i]));
+  }
 }
 
 // Diagonal lines ("/") across the rect, each cut to it, and its name in the
@@ -175,10 +191,11 @@ void DrawDecompositionPicture(QPainter& painter, const CDecomposition& d, const 
   painter.setBrush(Qt::NoBrush);
 
   const bool scaled = HasFrameScale(d.Rectangle());
-  if (scaled && options.colours) {
+  const bool byAgreement = !options.agreement.empty();
+  if (scaled && (options.colours || byAgreement)) {
     std::optional<RegionMap> own;
     if (!givenMap) own = BuildRegionMap(d);
-    FillRegions(painter, d, givenMap ? *givenMap : *own);
+    FillRegions(painter, d, givenMap ? *givenMap : *own, options);
   }
   if (scaled && options.axisValues) {
     const QRect unused = UnusedFrameRect(d);
@@ -191,12 +208,14 @@ void DrawDecompositionPicture(QPainter& painter, const CDecomposition& d, const 
   if (scaled) {
     const QFontMetrics metrics = painter.fontMetrics();
     if (options.numbers) labels = RegionNumberLabels(metrics, d);
+    if (byAgreement) LightenNumbersOnDarkFills(labels, options.agreement);
     if (options.axisValues) {
       DrawTickMarks(painter, d, AxisTicks(metrics, d));
       for (PictureLabel& label : AxisValueLabels(metrics, d)) labels.push_back(std::move(label));
     } else if (options.rangeValues) {
       for (PictureLabel& label : RangeValueLabels(metrics, d)) labels.push_back(std::move(label));
     }
+    if (byAgreement) DrawAgreementLegend(painter, HasUndefinedAgreement(options.agreement));
   }
   painter.restore();
   // Outside the picture's saved state, as `--label` has always drawn them.

@@ -5,6 +5,7 @@
 // Needs only QtGui, so it can draw onto a widget, an image or an SVG file.
 #include <QColor>
 #include <QSize>
+#include <vector>
 
 #include "decomposition/decomposition.h"
 
@@ -28,6 +29,12 @@ struct PictureOptions {
                              // the frame outside a non-square rectangle hatched and named (in place
                              // of rangeValues)
   bool antialiased = false;  // smooth lines, for a picture drawn scaled
+  // "Colour by Agreement": per polygon in list order, its agreement with a
+  // reference alignment from 0 to 1 (below 0: not defined). When given, the
+  // regions are filled on the agreement scale (agreement_scale.h) in place
+  // of `colours`, region numbers on dark fills are written in white, and
+  // the scale's legend stands right of the frame. Empty: none of it.
+  std::vector<double> agreement{};
 
   bool operator==(const PictureOptions&) const = default;
   // The publication labels of `zenphal-cli --label`: numbers and range values.
@@ -44,8 +51,9 @@ struct PictureOptions {
 
 // The whole picture in the painter's current font, texts in black, edges in
 // black, in this order: captions (the corner caption gives the ranges' lower
-// ends), arrows, the frame, the regions' colours, the unused part of the
-// frame, the edges, the tick marks and the labels. Draws nothing behind the
+// ends), arrows, the frame, the regions' colours (or agreement fills), the
+// unused part of the frame, the edges, the tick marks, the agreement legend
+// and the labels. Draws nothing behind the
 // picture: the caller provides the background (the view's is the window
 // colour, white). map, when given, is BuildRegionMap of the decomposition
 // (made here when needed otherwise). Leaves the painter as it was.

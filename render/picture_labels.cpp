@@ -245,7 +245,10 @@ void DrawPictureLabels(QPainter& painter, const std::vector<PictureLabel>& label
   painter.save();
   painter.setPen(Qt::black);
   for (const PictureLabel& label : labels) {
+    // The pen changes only around a light label: black labels draw as they always have.
+    if (label.light) painter.setPen(Qt::white);
     painter.drawText(label.box, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, label.text);
+    if (label.light) painter.setPen(Qt::black);
   }
   painter.restore();
 }

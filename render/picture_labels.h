@@ -29,6 +29,7 @@ std::optional<Point> PolygonCentroid(const std::vector<Edge>& edges);
 struct PictureLabel {
   QString text;
   QRect box;  // where the text is drawn, centred in the box
+  bool light = false;  // written in white (on a dark fill) rather than black
 };
 
 // One per polygon: "1" to "N" in the order of the report, each box centred on
@@ -88,7 +89,8 @@ int RangeLabelRowTop(const QFontMetrics& metrics);
 // for ranges that start at 0.
 QString OriginLabelText(const CDecomposition& decomposition);
 
-// Draws labels in the painter's current font, in black.
+// Draws labels in the painter's current font, in black (white where
+// light).
 void DrawPictureLabels(QPainter& painter, const std::vector<PictureLabel>& labels);
 // Draws DecompositionLabels.
 void DrawDecompositionLabels(QPainter& painter, const CDecomposition& decomposition);

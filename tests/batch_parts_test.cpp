@@ -81,7 +81,7 @@ TEST(PairSummaryRecord, ReadsBackAsWrittenAndSaysWhatDiffers) {
   EXPECT_EQ(back.input, s.input);  // floats exactly, through their shortest texts
   EXPECT_EQ(SummaryTableRow(back), SummaryTableRow(s));
   EXPECT_EQ(SummaryTableRow(s),
-            "a~b\tf.sto#a/1-9\tf.sto#b\ta/1-9\tb\t9\t8\t3\t41\t0.12\t1,1.05\t0.937500\t2\t1\tfalse\n");
+            "a~b\tf.sto#a/1-9\tf.sto#b\ta/1-9\tb\t9\t8\t3\t41\t0.12\t1,1.05\t0.937500\t2\t1\tfalse\t\t\t\n");
   const std::string header = SummaryTableHeader(), row = SummaryTableRow(s);
   EXPECT_EQ(std::count(header.begin(), header.end(), '\t'), std::count(row.begin(), row.end(), '\t'));
 
@@ -98,6 +98,38 @@ TEST(PairSummaryRecord, ReadsBackAsWrittenAndSaysWhatDiffers) {
 
   EXPECT_THROW(ReadPairSummaryJson("{\"pair\": \"a~b\"}"), InputError);
   EXPECT_THROW(ReadPairSummaryJson("not json"), InputError);
+}
+
+TEST(PairSummaryRecord, AgreementColumnsAndTheReferenceReadBack) {
+  PairSummary s = ASummary();
+  s.hasReference = true;
+  s.bestAgreement = 0.9230769230769231;
+  s.agreementPolygon = 3;
+  s.nearBestShare = 0.40715;
+  s.input.referenceTop = "GGGAAACCC";
+  s.input.referenceBottom = "_GGAAACCC";
+  const PairSummary back = ReadPairSummaryJson(PairSummaryJsonText(s));
+  EXPECT_EQ(back.input, s.input);
+  EXPECT_TRUE(back.hasReference);
+  EXPECT_EQ(back.bestAgreement, s.bestAgreement);
+  EXPECT_EQ(back.agreementPolygon, 3);
+  EXPECT_EQ(back.nearBestShare, s.nearBestShare);
+  EXPECT_TRUE(SummaryTableRow(s).ends_with("\tfalse\t0.923077\t3\t0.407150\n")) << SummaryTableRow(s);
+  EXPECT_TRUE(SummaryTableHeader().ends_with("\tincomplete\tbest_agreement\tagreement_polygon\tnear_best_share\n"));
+  // Nothing agrees: the best is 0 and no share is near it.
+  s.bestAgreement = 0.0;
+  s.nearBestShare.reset();
+  EXPECT_TRUE(SummaryTableRow(s).ends_with("\tfalse\t0.000000\t3\t\n"));
+  EXPECT_FALSE(ReadPairSummaryJson(PairSummaryJsonText(s)).nearBestShare);
+
+  PairInput other = s.input;
+  other.referenceBottom = "GGGAAACC_";
+  EXPECT_EQ(PairInputDifference(s.input, other), "the reference alignment differs");
+  other.referenceTop = other.referenceBottom = "";
+  EXPECT_EQ(PairInputDifference(s.input, other), "the reference alignment: one there, none now");
+  EXPECT_EQ(PairInputDifference(other, s.input), "the reference alignment: none there, one now");
+  // A record without a reference reads as one.
+  EXPECT_FALSE(ReadPairSummaryJson(PairSummaryJsonText(ASummary())).hasReference);
 }
 
 TEST(Robustness, PolygonAreaIsTheHullOfTheEdgesInAnyOrder) {

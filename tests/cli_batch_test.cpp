@@ -37,6 +37,8 @@ std::vector<std::string> Split(const std::string& line, char separator) {
   std::stringstream s(line);
   std::string field;
   while (std::getline(s, field, separator)) fields.push_back(field);
+  // An empty last cell (a pair without agreement figures) is a cell too.
+  if (separator == '\t' && !line.empty() && line.back() == separator) fields.emplace_back();
   return fields;
 }
 

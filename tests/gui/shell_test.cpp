@@ -109,7 +109,8 @@ class ShellTest : public QObject {
              (QStringList{"&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save &As... | "
                                       "&Export Picture... | - | E&xit",
                           "&Compute: Start Compute | Example Demo | View All Alignment",
-                          "&View: Region &Numbers | &Colour Regions | &Axis Values | - | &Fit Picture to Window",
+                          "&View: Region &Numbers | &Colour Regions | &Axis Values | - | &Fit Picture to Window | - | "
+                          "Colour by Agreement",
                           "&Window: &New Window | &Cascade | &Tile | &Arrange Icons",
                           "&Help: &About ZENPH... | Help Topic"}));
     const QList<std::pair<int, QString>> numbered = {
@@ -119,7 +120,7 @@ class ShellTest : public QObject {
         {57648, "&New Window"},      {57650, "&Cascade"},              {57651, "&Tile"},
         {57649, "&Arrange Icons"},   {57664, "&About ZENPH..."},       {32773, "Help Topic"},
         {32779, "&Export Picture..."}, {32780, "Region &Numbers"},  {32781, "&Colour Regions"},
-        {32782, "&Axis Values"},     {32783, "&Fit Picture to Window"}};
+        {32782, "&Axis Values"},     {32783, "&Fit Picture to Window"}, {32784, "Colour by Agreement"}};
     for (const auto& [id, text] : numbered) {
       QAction* action = frame->findChild<QAction*>(QStringLiteral("command%1").arg(id));
       QVERIFY2(action, qPrintable(text));
@@ -344,7 +345,8 @@ class ShellTest : public QObject {
                                 "AAGUCUAGGUCUCACU\n1 5 2 7 12 1 8 10 1 13 15 1", "Zenphal's own layout",
                                 " (1)  1  5  2", "Dot-bracket", ".((.)).((.).)(.)", "CT", "16  toy", "BPSEQ",
                                 "14 A 16", "Reading the Picture", "The 7 optimal alignment is:", "Region Numbers",
-                                "Colour Regions", "Axis Values", "Fit Picture to Window"}) {
+                                "Colour Regions", "Axis Values", "Fit Picture to Window",
+                                "Agreement with a Curated Alignment", "Read From File", "Colour by Agreement"}) {
       const qsizetype next = text.indexOf(QString::fromLatin1(heading), at);
       QVERIFY2(next >= 0, heading);
       at = next;
@@ -353,7 +355,7 @@ class ShellTest : public QObject {
     QTextTable* table = nullptr;
     for (QTextFrame* child : page->rootFrame()->childFrames()) table = table ? table : qobject_cast<QTextTable*>(child);
     QVERIFY(table);
-    QCOMPARE(table->rows(), 23);
+    QCOMPARE(table->rows(), 25);
     QCOMPARE(table->columns(), 1);
     QCOMPARE(table->format().width(), QTextLength(QTextLength::FixedLength, 780));
     QCOMPARE(table->format().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);

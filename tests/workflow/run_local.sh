@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Runs workflow/Snakefile end to end on one machine, as `snakemake --cores 2`
 # does, on two small families (Infernal's trna-2.sto and examples/trnas.sto),
-# in a folder of its own; checks the gathered table and the plot, that a
-# second run has nothing to do, that a shard job killed after computing its
-# pairs does not compute them again, and that the Slurm profile plans the
-# same jobs (a dry run: no cluster needed).
+# in a folder of its own; checks the gathered table, the plots and the
+# agreement table, that a second run has nothing to do, that a shard job
+# killed after computing its pairs does not compute them again, and that the
+# Slurm profile plans the same jobs (a dry run: no cluster needed).
 #
 #   run_local.sh ZENPHAL_CLI REPOSITORY
 set -euo pipefail
@@ -48,13 +48,26 @@ png=$work/results/robustness.png
 [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "robustness.png is not a PNG"
 [ "$(stat -c %s "$png")" -gt 20000 ] || fail "robustness.png is suspiciously small"
 
+# The agreement with the curated alignments: every pair has its best, the
+# families their map and their line of agreement.tsv.
+awk -F'\t' 'NR == 1 { for (c = 1; c <= NF; c++) if ($c == "best_agreement") col = c; next }
+            !(col && $col != "" && $col >= 0 && $col <= 1) { exit 1 }' "$summary" ||
+  fail "a pair without a best agreement between 0 and 1"
+table=$work/results/agreement.tsv
+[ "$(cut -f1,2 "$table" | tail -n +2 | sort | tr '\n' ' ')" = "examples	1 trna	10 " ] ||
+  fail "agreement.tsv: $(cat "$table")"
+awk -F'\t' 'NR > 1 && !($3 > 0.5 && $3 <= 1 && $8 > 0 && $8 <= 1 && $9 <= $3) { exit 1 }' "$table" ||
+  fail "agreement.tsv: a figure out of its range: $(cat "$table")"
+apng=$work/results/agreement.png
+[ "$(head -c 8 "$apng" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "agreement.png is not a PNG"
+
 # A second run has nothing to do.
 run --cores 2 --dry-run >"$work/run2.log" 2>&1 || { cat "$work/run2.log" >&2; fail "the dry run failed"; }
 grep -q "Nothing to be done" "$work/run2.log" || { cat "$work/run2.log" >&2; fail "a second run would redo work"; }
 
 # A shard job killed after its pairs were computed (its table never written,
 # so nothing gathered) is run again without computing them again.
-rm "$work/results/trna/summary-2-of-3.tsv" "$summary" "$png"
+rm "$work/results/trna/summary-2-of-3.tsv" "$summary" "$png" "$apng"
 run --cores 2 --quiet >"$work/run3.log" 2>&1 || { cat "$work/run3.log" >&2; fail "the run after a lost shard failed"; }
 grep -q "3 done before, 0 to compute" "$work/results/logs/trna-2.log" ||
   { cat "$work/results/logs/trna-2.log" >&2; fail "the shard computed its pairs again"; }
