@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "formats/score_text.h"
+
 namespace zenphal {
 namespace {
 
@@ -24,7 +26,10 @@ void CheckPointInRectangle(const Computation& computation, float x, float y) {
   if (!computation.HasRun()) throw InputError("the point needs a decomposition; nothing has been computed");
   const CDecomposition& d = computation.Decomposition();
   if (!(x >= d.mismatchFrom && x <= d.mismatchTo && y >= d.gapFrom && y <= d.gapTo)) {
-    throw InputError("the point (" + std::to_string(x) + ", " + std::to_string(y) + ") lies outside the rectangle");
+    throw InputError("the point (" + ShortestDecimalText(x) + ", " + ShortestDecimalText(y) +
+                     ") lies outside the rectangle: mismatch " + ShortestDecimalText(d.mismatchFrom) + " to " +
+                     ShortestDecimalText(d.mismatchTo) + ", gap " + ShortestDecimalText(d.gapFrom) + " to " +
+                     ShortestDecimalText(d.gapTo));
   }
 }
 

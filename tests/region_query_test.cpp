@@ -42,7 +42,12 @@ TEST(RegionQuery, OneInsideTwoOnTheEdgeByHand) {
   EXPECT_EQ(d.Polygon(PreferredPolygon(d, edge)).mismatchCount, 0);
   EXPECT_EQ(PreferredPolygon(d, {}), -1);
 
-  EXPECT_THROW(OptimalPolygonsAt(c, 2.5f, 1.0f), InputError);
+  try {
+    OptimalPolygonsAt(c, 2.5f, 1.0f);
+    ADD_FAILURE() << "a point outside the rectangle was taken";
+  } catch (const InputError& e) {
+    EXPECT_STREQ(e.what(), "the point (2.5, 1) lies outside the rectangle: mismatch 0 to 2, gap 0 to 2");
+  }
   EXPECT_THROW(OptimalPolygonsAt(c, 1.0f, -0.5f), InputError);
   Computation notRun(input);
   EXPECT_THROW(OptimalPolygonsAt(notRun, 1.0f, 1.0f), InputError);
@@ -54,7 +59,7 @@ TEST(RegionQuery, OneInsideTwoOnTheEdgeByHand) {
 // take one optimal at that point alone), and the robustness figure takes the
 // same polygon.
 TEST(RegionQuery, AgreesWithTheAlignerAndTheRobustnessFigure) {
-  for (const auto [first, second] : {std::pair{5, 6}, std::pair{1, 2}}) {
+  for (const auto& [first, second] : {std::pair{5, 6}, std::pair{1, 2}}) {
     SCOPED_TRACE(std::to_string(first) + "-" + std::to_string(second));
     Computation c(Examples(first, second));
     c.Run();
