@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "computation/computation.h"
+#include "python/errors.h"
 #include "python/results.h"
 #include "python/scores.h"
 #include "python/structures.h"
@@ -62,6 +63,13 @@ std::unique_ptr<Decomposition> Decompose(py::handle s1, py::handle s2, py::handl
       result->cancel);
   result->ListPolygons();
   if (!progress.is_none()) progress(100, result->polygons.size());
+  const CDecomposition& found = result->computation->Decomposition();
+  if (found.Incomplete()) {
+    WarnIncomplete("the search hit one of its loop bounds; the decomposition may be incomplete");  // as the CLI
+  } else if (found.PolygonCount() == 0) {
+    // Every point has an optimal alignment: an empty list is never the answer.
+    WarnIncomplete("the search listed no polygon; the decomposition is incomplete");
+  }
   return result;
 }
 
@@ -93,7 +101,12 @@ polygons found so far) and progress(100, polygons) at the end. cancel, if
 given, is called every few milliseconds; when it returns true the search stops
 and zenphal.Cancelled is raised (a threading.Event's is_set will do). Ctrl-C
 stops it with KeyboardInterrupt. An exception raised by either callable stops
-the search and propagates.)doc");
+the search and propagates.
+
+When the search hits one of its loop bounds, IncompleteWarning is warned, as
+zenphal-cli warns, and the result's incomplete is true; it is warned too when
+the search lists no polygon at all. Both happen with scores of very different
+sizes, such as a match score in the millions.)doc");
 }
 
 }  // namespace zenphal::python

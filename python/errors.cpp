@@ -11,6 +11,11 @@ namespace {
 
 PyObject* cancelledType = nullptr;
 PyObject* structureNoteType = nullptr;
+PyObject* incompleteType = nullptr;
+
+void Warn(PyObject* category, const std::string& message) {
+  if (PyErr_WarnEx(category, message.c_str(), 2) != 0) throw py::error_already_set();
+}
 
 // The OSError subclass Python itself raises for the same cause, with errno
 // set; str() is the message zenphal-cli prints, which names the file (setting
@@ -38,6 +43,10 @@ py::str Utf8Text(std::string_view bytes) {
   return py::reinterpret_steal<py::str>(text);
 }
 
+std::string Counted(size_t count, std::string_view noun) {
+  return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
 py::str BaseText(std::string_view bytes) {
   PyObject* text = PyUnicode_DecodeLatin1(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), nullptr);
   if (text == nullptr) throw py::error_already_set();
@@ -56,9 +65,9 @@ void Raise(PyObject* type, std::string_view message) {
 py::handle CancelledType() { return cancelledType; }
 py::handle StructureNoteType() { return structureNoteType; }
 
-void WarnNote(std::string_view note) {
-  if (PyErr_WarnEx(structureNoteType, std::string(note).c_str(), 2) != 0) throw py::error_already_set();
-}
+void WarnNote(std::string_view note) { Warn(structureNoteType, std::string(note)); }
+
+void WarnIncomplete(std::string_view message) { Warn(incompleteType, std::string(message)); }
 
 void RegisterErrors(py::module_& m) {
   cancelledType = PyErr_NewExceptionWithDoc(
@@ -71,9 +80,17 @@ void RegisterErrors(py::module_& m) {
       "A note on a structure as read, warned with this category (zenphal-cli prints it on stderr): "
       "the first of several structures used, lines passed over, pairs of a family's consensus dropped.",
       PyExc_UserWarning, nullptr);
-  if (cancelledType == nullptr || structureNoteType == nullptr) throw py::error_already_set();
+  incompleteType = PyErr_NewExceptionWithDoc(
+      "zenphal.IncompleteWarning",
+      "Warned by decompose() when the search hit one of its loop bounds (zenphal-cli warns on stderr; "
+      "Decomposition.incomplete is true) or listed no polygon at all: polygons are missing.",
+      PyExc_UserWarning, nullptr);
+  if (cancelledType == nullptr || structureNoteType == nullptr || incompleteType == nullptr) {
+    throw py::error_already_set();
+  }
   m.add_object("Cancelled", py::handle(cancelledType));
   m.add_object("StructureNote", py::handle(structureNoteType));
+  m.add_object("IncompleteWarning", py::handle(incompleteType));
 
   py::register_exception_translator([](std::exception_ptr p) {
     try {

@@ -6,17 +6,20 @@
 // RuntimeError("internal error: ...").
 #include <pybind11/pybind11.h>
 
+#include <string>
 #include <string_view>
 
 namespace zenphal::python {
 
 namespace py = pybind11;
 
-// Makes zenphal.Cancelled and zenphal.StructureNote in m and registers the
-// translation of the core's exceptions. Call once, at import.
+// Makes zenphal.Cancelled, zenphal.StructureNote and
+// zenphal.IncompleteWarning in m and registers the translation of the core's
+// exceptions. Call once, at import.
 void RegisterErrors(py::module_& m);
 
-// zenphal.Cancelled (an Exception) and zenphal.StructureNote (a UserWarning).
+// zenphal.Cancelled (an Exception), zenphal.StructureNote and
+// zenphal.IncompleteWarning (UserWarnings).
 py::handle CancelledType();
 py::handle StructureNoteType();
 
@@ -27,13 +30,17 @@ void SetError(PyObject* type, std::string_view message);
 // Throws py::error_already_set after SetError: for raising from binding code.
 [[noreturn]] void Raise(PyObject* type, std::string_view message);
 
-// Warns with category StructureNote; throws py::error_already_set when
-// warnings are turned into errors.
+// Warns with category StructureNote, or IncompleteWarning; throws
+// py::error_already_set when warnings are turned into errors.
 void WarnNote(std::string_view note);
+void WarnIncomplete(std::string_view message);
 
 // A Python text of bytes that may not be UTF-8 (messages, names):
 // invalid bytes replaced.
 py::str Utf8Text(std::string_view bytes);
+
+// "1 pair", "3 pairs": for reprs.
+std::string Counted(size_t count, std::string_view noun);
 
 // A Python text of bases and rows: one character per byte (Latin-1), so
 // that positions and lengths stay those of the engine.

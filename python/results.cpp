@@ -52,9 +52,10 @@ float PointArgument(const char* name, InputField field, py::handle value) {
   return ScoreArgument(name, field, value);
 }
 
-std::string Title(const Structure& s) {
+// As messages name a structure made in Python without a name: RNA1, RNA2.
+std::string Title(const Structure& s, const char* otherwise) {
   const std::string title = StructureTitle(s);
-  return title.empty() ? "?" : title;
+  return title.empty() ? otherwise : title;
 }
 
 void BindAlignment(py::module_& m) {
@@ -80,8 +81,9 @@ Returned by align() and Decomposition.align_at(); the same alignment as
   c.def("to_json", [](const Alignment& a) { return Utf8Text(PointJsonText(a.point)); },
         "The JSON text zenphal-cli align --json prints.");
   c.def("__repr__", [](const Alignment& a) {
-    return Utf8Text("<zenphal.Alignment at (" + Decimal(Shortest(a.point.x)) + ", " + Decimal(Shortest(a.point.y)) +
-                    "): score " + Decimal(a.point.score) + ", " + CountsText(a.point.record) + ">");
+    return Utf8Text("<zenphal.Alignment at (" + ShortestDecimalText(a.point.x) + ", " +
+                    ShortestDecimalText(a.point.y) + "): score " + Decimal(a.point.score) + ", " +
+                    CountsText(a.point.record) + ">");
   });
 }
 
@@ -186,7 +188,7 @@ notebook shows it as its labelled picture.)doc");
             OptimalPolygonsAt(*d.computation, PointArgument("x", InputField::kPointMismatch, x),
                               PointArgument("y", InputField::kPointGap, y));
         const int k = PreferredPolygon(d.computation->Decomposition(), optimal);
-        if (k < 0) throw InternalError("the decomposition lists no polygon");  // every run lists one
+        if (k < 0) Raise(PyExc_LookupError, "no polygon to name: the decomposition lists none (it is incomplete)");
         return d.polygons[static_cast<size_t>(k)];
       },
       py::arg("x"), py::arg("y"),
@@ -196,7 +198,9 @@ view names there, and the polygon of zenphal-cli batch's robustness figure.
 On an edge or a corner several are optimal (see regions_at); then the one
 with the fewest mismatches, then the fewest gaps: the one optimal just to the
 right of the point (on a vertical edge, just above it). ValueError for a
-point outside the rectangle.)doc");
+point outside the rectangle; LookupError for a decomposition that lists no
+polygon (decompose warned IncompleteWarning). On an incomplete decomposition
+the answer is the best of the polygons listed.)doc");
   c.def(
       "regions_at",
       [](const Decomposition& d, py::handle x, py::handle y) {
@@ -243,10 +247,10 @@ point outside the rectangle.)doc");
         "The labelled picture, for notebooks.");
   c.def("__repr__", [](const Decomposition& d) {
     const ComputationInput& in = d.computation->Input();
-    return Utf8Text("<zenphal.Decomposition '" + Title(d.first) + "' and '" + Title(d.second) + "': " +
-                    std::to_string(d.polygons.size()) + " polygons over mismatch [" + Decimal(Shortest(in.mismatchFrom)) +
-                    ", " + Decimal(Shortest(in.mismatchTo)) + "] x gap [" + Decimal(Shortest(in.gapFrom)) + ", " +
-                    Decimal(Shortest(in.gapTo)) + "]>");
+    return Utf8Text("<zenphal.Decomposition '" + Title(d.first, "RNA1") + "' and '" + Title(d.second, "RNA2") +
+                    "': " + Counted(d.polygons.size(), "polygon") + " over mismatch [" +
+                    ShortestDecimalText(in.mismatchFrom) + ", " + ShortestDecimalText(in.mismatchTo) + "] x gap [" +
+                    ShortestDecimalText(in.gapFrom) + ", " + ShortestDecimalText(in.gapTo) + "]>");
   });
 }
 

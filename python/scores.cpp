@@ -1,7 +1,6 @@
 #include "python/scores.h"
 
 #include <charconv>
-#include <cmath>
 
 #include "formats/score_text.h"
 #include "python/errors.h"
@@ -14,6 +13,9 @@ namespace {
                               "' is not a non-negative decimal number (digits with at most one '.', at most 9 "
                               "digits on either side)");
 }
+
+// The first number with ten digits before the point.
+constexpr double kScoreLimit = 1e9;
 
 std::string TypeName(py::handle value) { return py::str(py::type::handle_of(value).attr("__name__")); }
 
@@ -32,15 +34,16 @@ float ScoreArgument(const std::string& name, InputField field, py::handle value)
     Raise(PyExc_TypeError, name + " must be a number or a decimal text, not " + TypeName(value));
   }
   const double number = py::float_(py::reinterpret_borrow<py::object>(value));
-  if (!(number >= 0.0) || std::isinf(number)) NotAScore(name, py::str(py::repr(value)));
+  // Nine digits before the point at most, as on the command line: larger
+  // scores are no text's, and the single-precision search loses its way
+  // long before them.
+  if (!(number >= 0.0) || !(number < kScoreLimit)) NotAScore(name, py::str(py::repr(value)));
   // The shortest decimal that reads back to the number, without exponent.
   char text[400];
   const auto end = std::to_chars(text, text + sizeof text, number == 0.0 ? 0.0 : number, std::chars_format::fixed);
   const std::string_view decimal(text, static_cast<size_t>(end.ptr - text));
   if (end.ec == std::errc() && IsScoreText(decimal)) return ParseScoreText(decimal);
-  const float nearest = static_cast<float>(number);
-  if (std::isinf(nearest)) Raise(PyExc_ValueError, name + ": " + std::string(py::str(py::repr(value))) + " is too large for a score");
-  return nearest;
+  return static_cast<float>(number);  // more than nine decimals: the nearest float
 }
 
 std::pair<float, float> RangeArgument(const std::string& name, InputField from, InputField to, py::handle value) {

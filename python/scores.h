@@ -2,8 +2,10 @@
 // Scores given from Python. A text is read exactly as zenphal-cli reads its
 // options; a number as the shortest decimal text that reads back to it, so
 // that mismatch=(0, 1.7) computes what --mismatch 0,1.7 computes. A number
-// no option could spell (0.1 + 0.2, 1e-12) is taken as the nearest
-// single-precision value, as the engine keeps scores.
+// whose text has more than nine decimals (0.1 + 0.2, 1e-12) is taken as the
+// nearest single-precision value, as the engine keeps scores; one with more
+// than nine digits before the point (1e9 and up) is refused, as the command
+// line refuses its text.
 #include <pybind11/pybind11.h>
 
 #include <string>

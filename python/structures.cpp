@@ -332,7 +332,8 @@ suffice.)doc");
   c.def("__repr__", [](const Structure& s) {
     const std::string title = StructureTitle(s);
     return Utf8Text("<zenphal.Structure" + (title.empty() ? "" : " '" + title + "'") + ": " +
-                    std::to_string(s.built->length) + " bases, " + std::to_string(s.built->pairCount) + " pairs>");
+                    Counted(static_cast<size_t>(s.built->length), "base") + ", " +
+                    Counted(static_cast<size_t>(s.built->pairCount), "pair") + ">");
   });
 
   m.def(

@@ -1,6 +1,7 @@
 """Bad input raises, with the message zenphal-cli prints for the same input."""
 import errno
 import pathlib
+import warnings
 
 import pytest
 
@@ -65,6 +66,8 @@ def test_bad_scores_and_ranges_name_the_argument_as_the_cli_names_the_option():
         (dict(indel="1234567890"), ["--indel", "1234567890"], "--indel", "indel"),
         (dict(mismatch=(0, -2)), ["--mismatch", "0,-2"], "--mismatch", "mismatch[1]"),
         (dict(gap=("x", 2)), ["--gap", "x,2"], "--gap", "gap[0]"),
+        # Ten digits before the point: no score on the command line either.
+        (dict(match=1000000000), ["--match", "1000000000"], "--match", "match"),
     ]
     for kwargs, args, option, argument in cases:
         expected = run_cli("decompose", "example:1", "example:2", *args).message()
@@ -74,8 +77,12 @@ def test_bad_scores_and_ranges_name_the_argument_as_the_cli_names_the_option():
         assert str(raised.value) == argument + expected[len(option):], kwargs
     with pytest.raises(ValueError, match=r"^match: nan is not|^match: 'nan' is not"):
         zenphal.decompose("example:1", "example:2", match=float("nan"))
-    with pytest.raises(ValueError, match="too large for a score"):
-        zenphal.align("example:1", "example:2", mismatch=1e300, gap=1)
+    for large in [1e9, 1e300, float("inf")]:
+        with pytest.raises(ValueError, match=r"^mismatch: '.*' is not a non-negative decimal number .*at most 9 digits"):
+            zenphal.align("example:1", "example:2", mismatch=large, gap=1)
+    # The largest the command line takes, and decimals it could not spell.
+    assert zenphal.align("example:1", "example:2", mismatch=999999999, gap=1).x == 1e9  # its nearest float
+    assert zenphal.align("example:1", "example:2", mismatch=1e-12, gap=1).x == pytest.approx(1e-12)
 
 
 def test_bad_rectangles_raise_the_cli_message_before_any_file_is_read():
@@ -140,11 +147,33 @@ def test_a_forced_format_is_named_as_the_cli_names_it():
 
 
 def test_points_outside_the_rectangle_are_refused():
-    d = zenphal.decompose("example:5", "example:6")
-    for x, y in [(2.5, 1), (1, 2.001)]:
-        with pytest.raises(ValueError, match="lies outside the rectangle"):
+    d = zenphal.decompose("example:5", "example:6", gap=(0.5, 2))
+    for x, y in [(2.5, 1), (1, 2.001), (1, 0.25)]:
+        message = f"^the point \\({x}, {y}\\) lies outside the rectangle: mismatch 0 to 2, gap 0.5 to 2$"
+        with pytest.raises(ValueError, match=message):
             d.region_at(x, y)
-        with pytest.raises(ValueError, match="lies outside the rectangle"):
+        with pytest.raises(ValueError, match=message):
             d.regions_at(x, y)
     with pytest.raises(ValueError, match="^y: '-0.5' is not a non-negative decimal number"):
         d.region_at(1, -0.5)
+
+
+# Scores of very different sizes defeat the search's single precision: one
+# input lists no polygon at once, one runs into the search's loop bounds
+# (seconds). zenphal-cli prints the first as "0 optimal alignments" and warns
+# of the second; the module warns of both, and region_at names no polygon
+# rather than failing inside.
+def test_an_incomplete_decomposition_is_warned_of():
+    a, c = zenphal.Structure("A"), zenphal.Structure("CA")
+    with pytest.warns(zenphal.IncompleteWarning, match="^the search listed no polygon; the decomposition is incomplete$"):
+        empty = zenphal.decompose(a, c, match=3000000, mismatch=(0, 0.01), gap=(0, 0.01))
+    assert not empty.polygons and not empty.incomplete, "this input lists polygons now: find another empty one"
+    with pytest.raises(LookupError, match="^no polygon to name: the decomposition lists none"):
+        empty.region_at(0.005, 0.005)
+    assert empty.regions_at(0.005, 0.005) == []
+    with pytest.warns(zenphal.IncompleteWarning, match="^the search hit one of its loop bounds; the decomposition may be incomplete$"):
+        bounded = zenphal.decompose(a, c, match=9999999, gap=(0, 0.5))
+    assert bounded.incomplete
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        zenphal.decompose("example:5", "example:6")  # a sound run warns of nothing

@@ -30,6 +30,25 @@ def test_imports_with_the_documented_path_from_anywhere(tmp_path):
     assert pathlib.Path(path).parent == BUILD / "python" / "zenphal"
 
 
+def test_another_python_is_told_which_python_to_run(tmp_path):
+    # The package as another Python version finds it: a native part with
+    # another tag, which it does not load.
+    package = tmp_path / "zenphal"
+    package.mkdir()
+    for f in PACKAGE.iterdir():
+        if f.suffix == ".so":
+            (package / "_zenphal.cpython-39-x86_64-linux-gnu.so").write_bytes(f.read_bytes())
+        elif f.is_file():
+            (package / f.name).write_bytes(f.read_bytes())
+    result = subprocess.run([PYTHON, "-c", "import zenphal"], cwd=tmp_path, capture_output=True, text=True,
+                            env=clean_environment(PYTHONPATH=str(tmp_path)))
+    assert result.returncode == 1
+    last = result.stderr.strip().splitlines()[-1]
+    assert last.startswith("ImportError: zenphal's native part (_zenphal.cpython-39-x86_64-linux-gnu.so) does not "
+                           "load in this Python 3."), last
+    assert "Debian's /usr/bin/python3" in last
+
+
 def test_installs_into_a_virtual_environment(tmp_path):
     venv = tmp_path / "venv"
     subprocess.run([PYTHON, "-m", "venv", "--without-pip", str(venv)], check=True)

@@ -32,6 +32,9 @@ def test_what_a_structure_tells():
     assert YEAST.to_dot_bracket() == YEAST_DB
     assert (YEAST.name, YEAST.label) == ("yeast tRNA", "example:5")
     assert repr(YEAST) == "<zenphal.Structure 'yeast tRNA': 76 bases, 21 pairs>"
+    hairpin = zenphal.Structure("GAAAC", [(0, 4, 1)])
+    assert repr(hairpin) == "<zenphal.Structure: 5 bases, 1 pair>"
+    assert repr(zenphal.decompose(hairpin, "example:1")).startswith("<zenphal.Decomposition 'RNA1' and 'Toy Example 1': ")
     member = zenphal.Structure.read(f"{INFERNAL}/tRNA.sto#X06054.1/711-637")
     assert member.name == "X06054.1/711-637"
     assert member.label == f"{INFERNAL}/tRNA.sto#X06054.1/711-637"

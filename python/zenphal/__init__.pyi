@@ -19,6 +19,9 @@ class Cancelled(Exception):
 class StructureNote(UserWarning):
     """A note on a structure as read (zenphal-cli prints it on stderr)."""
 
+class IncompleteWarning(UserWarning):
+    """decompose() hit one of the search's loop bounds: polygons may be missing."""
+
 class Structure:
     """One RNA secondary structure: its bases and its base pairs. Immutable."""
 
@@ -140,7 +143,10 @@ class Decomposition:
     @property
     def incomplete(self) -> bool: ...
     def region_at(self, x: _Score, y: _Score) -> Polygon:
-        """The polygon optimal at (x, y); on a border, the one with the fewest mismatches, then gaps."""
+        """The polygon optimal at (x, y); on a border, the one with the fewest mismatches, then gaps.
+
+        ValueError outside the rectangle; LookupError when the decomposition lists no polygon.
+        """
     def regions_at(self, x: _Score, y: _Score) -> list[Polygon]:
         """Every polygon optimal at (x, y)."""
     def align_at(self, x: _Score, y: _Score) -> Alignment:
