@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "computation/region_query.h"
+
 namespace zenphal {
 namespace {
 
@@ -46,10 +48,8 @@ double PolygonArea(const CAlignment& polygon) {
 
 PointRobustness RobustnessAt(Computation& computation, float x, float y) {
   if (!computation.HasRun()) throw InputError("the robustness needs a decomposition; nothing has been computed");
+  CheckPointInRectangle(computation, x, y);
   const CDecomposition& d = computation.Decomposition();
-  if (!(x >= d.mismatchFrom && x <= d.mismatchTo && y >= d.gapFrom && y <= d.gapTo)) {
-    throw InputError("the point (" + std::to_string(x) + ", " + std::to_string(y) + ") lies outside the rectangle");
-  }
   PointRobustness r;
   r.x = x;
   r.y = y;
@@ -57,16 +57,12 @@ PointRobustness RobustnessAt(Computation& computation, float x, float y) {
   const CAligner& aligner = computation.Aligner();
   // Scores of different counts that tie at the point agree to rounding.
   const double tolerance = 1e-9 * std::max(1.0, std::abs(at.score));
+  std::vector<int> optimal;
   for (int i = 0; i < d.PolygonCount(); ++i) {
-    const CAlignment& p = d.Polygon(i);
-    if (std::abs(aligner.ScoreOf(p) - at.score) > tolerance) continue;
-    ++r.optimalPolygons;
-    const CAlignment* chosen = r.polygon < 0 ? nullptr : &d.Polygon(r.polygon);
-    if (!chosen || p.mismatchCount < chosen->mismatchCount ||
-        (p.mismatchCount == chosen->mismatchCount && p.gapCount < chosen->gapCount)) {
-      r.polygon = i;
-    }
+    if (std::abs(aligner.ScoreOf(d.Polygon(i)) - at.score) <= tolerance) optimal.push_back(i);
   }
+  r.optimalPolygons = static_cast<int>(optimal.size());
+  r.polygon = PreferredPolygon(d, optimal);
   if (r.polygon >= 0) {
     const double rectangle = (static_cast<double>(d.mismatchTo) - d.mismatchFrom) *
                              (static_cast<double>(d.gapTo) - d.gapFrom);

@@ -104,4 +104,10 @@ double ShortestDecimalOf(float value) {
   return std::strtod(buffer, nullptr);
 }
 
+std::string ShortestDecimalText(float value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
 }  // namespace zenphal

@@ -41,4 +41,7 @@ std::optional<float> ReadScoreField(std::string_view s);
 // as a float, to the same float.
 double ShortestDecimalOf(float value);
 
+// That short text itself: "2", "0.1", "1.5".
+std::string ShortestDecimalText(float value);
+
 }  // namespace zenphal

@@ -14,6 +14,8 @@ packages=(
   infernal
   # The workflow over families (workflow/Snakefile) and its plot
   snakemake python3-matplotlib
+  # The Python module (python/), its tests, and virtual environments to install it into
+  pybind11-dev python3-dev python3-pytest python3-venv
 )
 
 missing=()

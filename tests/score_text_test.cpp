@@ -93,5 +93,16 @@ TEST(ScoreField, AcceptsOnlyNonNegativeDecimals) {
   }
 }
 
+// The JSON's short numbers, as a value and as a text.
+TEST(ShortestDecimal, TheFloatsShortestText) {
+  EXPECT_EQ(ShortestDecimalOf(0.1f), 0.1);
+  EXPECT_EQ(ShortestDecimalOf(1.7f), 1.7);
+  EXPECT_EQ(ShortestDecimalText(0.1f), "0.1");
+  EXPECT_EQ(ShortestDecimalText(2.0f), "2");
+  EXPECT_EQ(ShortestDecimalText(0.0f), "0");
+  EXPECT_EQ(ShortestDecimalText(1.5f), "1.5");
+  EXPECT_EQ(ShortestDecimalText(1e20f), "1e+20");
+}
+
 }  // namespace
 }  // namespace zenphal
