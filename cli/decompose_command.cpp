@@ -105,8 +105,7 @@ int RunDecompose(const DecomposeOptions& o) {
   if (!o.quiet && isatty(STDERR_FILENO)) run.progress = [] { return std::make_unique<TerminalProgress>(); };
   computation.Run(run);
   if (computation.Decomposition().Incomplete()) {
-    std::cerr << "zenphal-cli: warning: the search hit one of its loop bounds; the decomposition may be "
-                 "incomplete\n";
+    std::cerr << "zenphal-cli: warning: " << computation.Decomposition().IncompleteReason() << "\n";
   }
 
   ThrowIfInterrupted();

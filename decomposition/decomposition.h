@@ -67,10 +67,13 @@ class CDecomposition {
 
   // Of the last run: the search's probes (aligner calls asked for; the cache
   // answers some of them), the Compute calls made, and whether a loop bound
-  // was hit.
+  // was hit or no polygon was found.
   long AlignerCalls() const { return alignerCalls_; }
   long ComputeCalls() const { return computeCalls_; }
   bool Incomplete() const { return incomplete_; }
+  // Why the last run is incomplete, as one line for a warning; empty when
+  // it is whole.
+  std::string IncompleteReason() const;
 
  private:
   using Record = std::shared_ptr<CAlignment>;

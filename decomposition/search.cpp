@@ -51,6 +51,19 @@ void CDecomposition::Run() {
   Seed();
   Sweep();
   std::erase_if(polygons_, [](const Record& r) { return r->EdgeCount() < 3; });
+  // Some alignment is optimal at every point, so an empty list is never the
+  // whole answer (scores in the millions leave the search unable to tell
+  // nearby points apart).
+  if (polygons_.empty()) incomplete_ = true;
+}
+
+std::string CDecomposition::IncompleteReason() const {
+  if (!incomplete_) return {};
+  if (polygons_.empty()) {
+    return "the search found no polygon; the decomposition is incomplete (scores this large may be beyond the "
+           "search's resolution)";
+  }
+  return "the search hit one of its loop bounds; the decomposition may be incomplete";
 }
 
 CDecomposition::Record CDecomposition::ComputeHere() {

@@ -64,12 +64,7 @@ std::unique_ptr<Decomposition> Decompose(py::handle s1, py::handle s2, py::handl
   result->ListPolygons();
   if (!progress.is_none()) progress(100, result->polygons.size());
   const CDecomposition& found = result->computation->Decomposition();
-  if (found.Incomplete()) {
-    WarnIncomplete("the search hit one of its loop bounds; the decomposition may be incomplete");  // as the CLI
-  } else if (found.PolygonCount() == 0) {
-    // Every point has an optimal alignment: an empty list is never the answer.
-    WarnIncomplete("the search listed no polygon; the decomposition is incomplete");
-  }
+  if (found.Incomplete()) WarnIncomplete(found.IncompleteReason());  // as the CLI
   return result;
 }
 

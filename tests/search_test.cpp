@@ -140,6 +140,18 @@ TEST(Search, BoundedLoopsFinishAndSayIncomplete) {
   EXPECT_TRUE(d.Incomplete());
 }
 
+// Scores in the millions on a narrow rectangle leave the search unable to
+// tell its points apart: it lists nothing, which is never a whole answer.
+TEST(Search, NoPolygonFoundIsIncomplete) {
+  const CRnaStructure a("A", ""), b("CA", "");
+  CAligner aligner(a, b, 3000000.0f, 0.5f);
+  CDecomposition d;
+  d.Init(0.0f, 0.01f, 0.0f, 0.01f);
+  d.SetAligner(&aligner);
+  d.Run();
+  EXPECT_TRUE(d.PolygonCount() > 0 || d.Incomplete());
+}
+
 // Independent of how the search works: at points of the rectangle, the best
 // listed alignment must score what the aligner finds optimal there.
 void ExpectListedOptimaEverywhere(int row1, int row2, float match, float indel, float to) {
