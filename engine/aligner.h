@@ -102,8 +102,11 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 //  - otherwise (a single point) filling every interior alignment, on
 //    several threads (PairSchedule, FillTeam);
 //  - tracing back only the interior alignments that the final alignment uses;
-//  - keeping what does not depend on the point (the order of each interval's
-//    pair-of-pairs cells, the tables' layout) from one Compute to the next.
+//  - keeping what does not depend on the point (the right ends of the pairs
+//    inside each pair's interior, from which each fill finds its
+//    pair-of-pairs cells in diagonal order without sorting them) from one
+//    Compute to the next; construction costs time and memory linear in the
+//    interiors' lengths, besides the calling thread's tables.
 // Compute costs, over a region, the cells of the interiors on the optimal
 // paths (about 1/15 to 1/40 of all on real RNAs of 75 to 480 bases) plus
 // those of the lattice nodes, once per run; at a single point, the sum of
@@ -111,8 +114,8 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 // threads) plus the interiors the trace back misses; never much more than
 // twice that.
 // Memory: each thread's tables (three doubles per cell of the largest
-// interval it fills, plus slack); the kept orders, at most four times the
-// calling thread's tables; over a region, four bytes per pair of pairs and
+// interval it fills, plus slack); the kept right ends, 20 bytes per base of
+// every pair's interior; over a region, four bytes per pair of pairs and
 // lattice node (about 80 nodes over a decomposition's rectangle), and per
 // pair of pairs about 100 bytes plus the trace of those computed.
 //
@@ -147,8 +150,8 @@ class CAligner : public PointAligner {
   void SetFillKernel(FillKernel kernel);
   FillKernel ActiveFillKernel() const;
   int ActiveThreads() const;
-  // Bytes of the score tables of all threads, and of the kept pair-cell
-  // orders.
+  // Bytes of the score tables of all threads, and of what the aligner keeps
+  // to find the pair-of-pairs cells (the right ends inside each interior).
   size_t TableBytes() const;
   size_t OrderBytes() const;
   // Whether Compute fills the interior alignments on demand once a region is

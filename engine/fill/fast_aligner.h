@@ -57,8 +57,10 @@ class FastAligner {
   void Prepare(const PointScores& scores);
   void FillPairScores();
   void StartTeam();
-  void KeepPairCellOrders();
-  const PairCellOrder* OrderOf(const Interval& interval) const;
+  void ListPairEnds();
+  // The kept right ends of an interval: the interior of a pair of pairs, or
+  // the whole; null for any other.
+  const IntervalEnds* EndsOf(const Interval& interval, IntervalEnds& out) const;
   int EntryOf(const Interval& interior) const;
   void PrepareEarlyTraces();
   void FillEntry(IntervalTables& tables, const PairSchedule::Item& item);
@@ -109,15 +111,14 @@ class FastAligner {
   std::vector<uint8_t> traceWanted_;  // by entry
   std::vector<uint8_t> earlyTraced_;  // by entry: traced in this Compute
   std::unordered_map<int, IntervalTrace> earlyTraces_;
-  // The pair-of-pairs cells of every interior alignment and of the whole, in
-  // the order the fill needs them, kept while they fit in a budget of a few
-  // times the tables (past it, each fill sorts its own): by entry, then the
-  // whole; empty views for those left out.
-  std::vector<PairCellOrder> orders_;
-  PairCellOrder wholeOrder_;
+  // The right ends inside each pair's interior (by pair number) and inside
+  // the whole (last), for each structure: offsets into endsPool_. Linear in
+  // the interiors' lengths: a few hundred kilobytes for rRNAs.
+  struct EndsRange {
+    int offset = 0, count = 0;
+  };
+  std::vector<EndsRange> ends1_, ends2_;
   std::vector<RightEnd> endsPool_;
-  std::vector<PairCell> cellPool_;
-  std::vector<int> batchPool_;  // batch starts and table layouts
 
   const std::atomic<bool>* cancel_ = nullptr;
   bool lazyOn_ = true;

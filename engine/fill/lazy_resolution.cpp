@@ -108,7 +108,8 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
       return false;
     }
     Sync(w);
-    const float score = w.tables->Fill(w.context, interval, orderOf_(interval));
+    IntervalEnds ends;
+    const float score = w.tables->Fill(w.context, interval, orderOf_(interval, ends));
     IntervalTrace& trace = w.traces[depth];
     w.tables->TraceBack(w.context, interval, trace);
     std::vector<int>& pending = w.pending[depth];

@@ -33,7 +33,9 @@ namespace zenphal {
 // cycle of waiting.
 class LazyResolution {
  public:
-  using OrderOf = std::function<const PairCellOrder*(const Interval&)>;
+  // The kept right ends of an interval (written to the second argument), or
+  // null for the fill to list them.
+  using OrderOf = std::function<const IntervalEnds*(const Interval&, IntervalEnds&)>;
 
   LazyResolution(const CRnaStructure& first, const CRnaStructure& second, OrderOf orderOf);
   ~LazyResolution();
