@@ -17,6 +17,7 @@
 #include "engine/fill/interior_bounds.h"
 #include "engine/fill/interval_fill.h"
 #include "engine/fill/lazy_resolution.h"
+#include "engine/fill/nesting_bounds.h"
 #include "engine/fill/pair_schedule.h"
 #include "engine/rna_structure.h"
 
@@ -48,6 +49,9 @@ class FastAligner {
   // Whether Compute fills the interiors on demand (the default) or all of
   // them; and the dynamic-programming cells the last Compute filled.
   void SetLazyInteriors(bool on) { lazyOn_ = on; }
+  // Single points take interiors on demand only when filling every interior
+  // takes at least this many cells (negative: the default).
+  void SetSinglePointBoundsFrom(double cells);
   // Compute throws Cancelled soon after the flag is set (null: never).
   void SetCancelFlag(const std::atomic<bool>* flag) { cancel_ = flag; }
   void ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo);
@@ -80,6 +84,11 @@ class FastAligner {
   // nodes it lacks; false when the scores are out of the bounds' reach.
   bool BoundFromLattice(const PointScores& scores);
   void EnsureNode(const BoundLattice::Node& node);
+  // Interiors on demand at a single point: the entries whose pairs have no
+  // link (NestingBounds) computed first, inner ones first, each certified on
+  // demand; every other entry bounded through its links; then the whole.
+  // False when that took more cells than filling every interior would.
+  bool ResolveAtPoint(const PointScores& scores);
   // Every interior exact, on all threads.
   void FillAllPairScores();
 
@@ -131,6 +140,8 @@ class FastAligner {
   PointScores lastScores_{};
   std::unique_ptr<LazyResolution> lazy_;
   InteriorBounds bounds_;
+  NestingBounds nesting_;
+  double singlePointFrom_ = 0.0;  // SetSinglePointBoundsFrom
   BoundLattice lattice_;
   bool earlyTracing_ = true;  // off while filling at lattice nodes
   std::vector<uint8_t> exact_;  // by entry: pairScores_ holds the exact score, else a bound

@@ -53,6 +53,20 @@ class LazyResolution {
                const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team, double cellLimit,
                double& cells, const std::atomic<bool>* cancel = nullptr);
 
+  // The same in two steps, for a caller that sets or lowers stand-ins in
+  // between: Start (as Resolve, without threads or the whole), then
+  // CertifyWhole (as Resolve; false past cellLimit or once cancelled).
+  void Start(const FillContext& context, float* scores, uint8_t* exact, double cellLimit,
+             const std::atomic<bool>* cancel);
+  bool CertifyWhole(const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team);
+  // Called on the calling thread as it learns each exact score (its own
+  // included), before its next fill, with the entry; it may lower the
+  // stand-ins in scores of entries not exact, never below their fill values.
+  // Empty: none.
+  void SetExactHook(std::function<void(int)> hook) { onExact_ = std::move(hook); }
+  // The cells filled since Start.
+  double Cells() const { return static_cast<double>(cells_.load(std::memory_order_relaxed)); }
+
   // The trace back of an entry resolved by the last Resolve (its optimal
   // path then, which no later stand-in changes), or null.
   const IntervalTrace* TraceOf(int entry) const {
@@ -94,6 +108,9 @@ class LazyResolution {
   const std::atomic<bool>* cancel_ = nullptr;
   std::atomic<bool> done_{false};  // the whole is resolved
   std::vector<std::unique_ptr<Worker>> workers_;
+  std::unique_ptr<Worker> caller_;  // the calling thread's, from Start on
+  int helpersActive_ = 0;           // helpers taking tasks (in CertifyWhole)
+  std::function<void(int)> onExact_;
   std::vector<IntervalTrace> traces_;  // by entry, kept for their memory
   std::vector<uint8_t> traced_;        // by entry: traces_ holds this Resolve's trace
   IntervalTrace wholeTrace_;           // of the last Resolve
