@@ -126,7 +126,7 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 // interval it fills, plus slack); the kept right ends, 20 bytes per base of
 // every pair's interior; over a region, four bytes per pair of pairs and
 // lattice node (about 80 nodes over a decomposition's rectangle), and per
-// pair of pairs about 100 bytes plus the trace of those computed (at a
+// pair of pairs about 25 bytes plus the trace of those computed (at a
 // single point, 8 bytes more).
 //
 // Not re-entrant: one caller at a time (the helper threads are internal and

@@ -381,9 +381,14 @@ bool FastAligner::ResolveAtPoint(const PointScores& scores) {
     nesting_.Exact(e, pairScores_[static_cast<size_t>(e)]);
     nesting_.Propagate(e, pairScores_.data(), exact_.data());
   });
+  // A stem's alignment against a stem mostly goes through their links'.
+  lazy_->SetFirstGuess([this](int e) { return nesting_.LinkedEntry(e); });
   struct NoHook {
     LazyResolution& lazy;
-    ~NoHook() { lazy.SetExactHook(nullptr); }
+    ~NoHook() {
+      lazy.SetExactHook(nullptr);
+      lazy.SetFirstGuess(nullptr);
+    }
   } scope{*lazy_};
   bool resolved = true;
   // In increasing (p, q): every entry nested in (p, q) comes before it.

@@ -253,11 +253,9 @@ IntervalTables::IntervalTables(int maxLength1, int maxLength2, int pairs1, int p
   tableSize_ = RoundUpToBlock(3 * (static_cast<size_t>(maxLength1 + 1) * static_cast<size_t>(maxLength2 + 1) +
                                    diagonals * 2 * kBlock + kBlock));
   rowSize_ = RoundUpToBlock(static_cast<size_t>(maxLength1) + 2 * kBlock);
-  // Zeroed, so that the slack holds plain numbers; one extra block to align.
-  storage_.assign(tableSize_ + 4 * rowSize_ + kBlock, 0.0);
-  const size_t misalignment = reinterpret_cast<uintptr_t>(storage_.data()) % (kBlock * sizeof(double));
-  double* aligned = storage_.data() + (misalignment == 0 ? 0 : (kBlock * sizeof(double) - misalignment) / sizeof(double));
-  a_ = aligned;
+  // Zeroed, so that the slack holds plain numbers.
+  storage_ = ZeroedStorage(tableSize_ + 4 * rowSize_);
+  a_ = storage_.data();
   d_ = a_ + kBlock;
   i_ = a_ + 2 * kBlock;
   candidateRows_ = a_ + tableSize_;
@@ -269,7 +267,7 @@ IntervalTables::IntervalTables(int maxLength1, int maxLength2, int pairs1, int p
 }
 
 size_t IntervalTables::Bytes() const {
-  return storage_.capacity() * sizeof(double) + (diagonalBase_.capacity() + firstEnd2_.capacity()) * sizeof(int) +
+  return storage_.Bytes() + (diagonalBase_.capacity() + firstEnd2_.capacity()) * sizeof(int) +
          (ends1_.capacity() + ends2_.capacity()) * sizeof(RightEnd);
 }
 

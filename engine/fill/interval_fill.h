@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/aligner.h"
+#include "engine/fill/zeroed_storage.h"
 #include "engine/rna_structure.h"
 
 namespace zenphal {
@@ -139,7 +140,7 @@ class IntervalTables {
   int Index(int m, int j) const { return base_[m + j] + GroupOffset(m); }
   char LetterA(const FillContext& context, const Interval& interval, int m, int j) const;
 
-  std::vector<double> storage_;  // the tables and the candidate rows
+  ZeroedStorage storage_;  // the tables and the candidate rows
   double* a_ = nullptr;           // the interleaved tables, seen as A
   double* d_ = nullptr;           // the same, seen as D (a_ + kBlock)
   double* i_ = nullptr;           // the same, seen as I (a_ + 2 kBlock)

@@ -60,7 +60,8 @@ void LazyResolution::Publish(Worker& w, int entry, float score, const IntervalTr
   w.known[e] = 1;
   std::lock_guard lock(publishMutex_);
   if (state_[e].load(std::memory_order_relaxed) == kExact) return;  // another thread was first
-  traces_[e] = trace;
+  if (!traces_[e]) traces_[e] = std::make_unique<IntervalTrace>();
+  *traces_[e] = trace;
   traced_[e] = 1;
   score_[e].store(score, std::memory_order_relaxed);
   state_[e].store(kExact, std::memory_order_release);
@@ -93,10 +94,15 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
     pending.clear();
     {
       std::lock_guard lock(publishMutex_);
-      const IntervalTrace& last = entry >= 0 ? traces_[static_cast<size_t>(entry)] : wholeTrace_;
-      for (const IntervalTrace::Interior& inner : last.interiors) {
-        const int e = EntryOf(inner.interval);
-        if (!w.known[static_cast<size_t>(e)]) pending.push_back(e);
+      const IntervalTrace* last = entry >= 0 ? traces_[static_cast<size_t>(entry)].get() : &wholeTrace_;
+      if (last != nullptr) {
+        for (const IntervalTrace::Interior& inner : last->interiors) {
+          const int e = EntryOf(inner.interval);
+          if (!w.known[static_cast<size_t>(e)]) pending.push_back(e);
+        }
+      } else if (firstGuess_) {
+        const int e = firstGuess_(entry);
+        if (e >= 0 && !w.known[static_cast<size_t>(e)]) pending.push_back(e);
       }
     }
     if (!pending.empty() && !ResolveChildren(w, depth)) return false;

@@ -45,7 +45,7 @@ class LazyResolution {
   // resolved; exact marks them. tables[t] belongs to thread t (tables[0],
   // the caller's, holds the whole). Returns false, leaving the rest
   // undefined, once more than cellLimit cells were filled. Throws
-  // std::bad_alloc when its own storage (about 100 bytes per entry,
+  // std::bad_alloc when its own storage (about 25 bytes per entry,
   // allocated at the first call) is not there. cells gets the
   // cells filled (each in all three tables). Also returns false soon after
   // *cancel (when given) is set.
@@ -64,13 +64,17 @@ class LazyResolution {
   // stand-ins in scores of entries not exact, never below their fill values.
   // Empty: none.
   void SetExactHook(std::function<void(int)> hook) { onExact_ = std::move(hook); }
+  // For an entry never resolved before, an entry its path most likely goes
+  // through (resolved first, so that one fill may settle it), or -1. Empty:
+  // none. Called on any thread.
+  void SetFirstGuess(std::function<int(int)> guess) { firstGuess_ = std::move(guess); }
   // The cells filled since Start.
   double Cells() const { return static_cast<double>(cells_.load(std::memory_order_relaxed)); }
 
   // The trace back of an entry resolved by the last Resolve (its optimal
   // path then, which no later stand-in changes), or null.
   const IntervalTrace* TraceOf(int entry) const {
-    return traced_[static_cast<size_t>(entry)] ? &traces_[static_cast<size_t>(entry)] : nullptr;
+    return traced_[static_cast<size_t>(entry)] ? traces_[static_cast<size_t>(entry)].get() : nullptr;
   }
 
   int EntryOf(const Interval& interior) const;
@@ -111,7 +115,8 @@ class LazyResolution {
   std::unique_ptr<Worker> caller_;  // the calling thread's, from Start on
   int helpersActive_ = 0;           // helpers taking tasks (in CertifyWhole)
   std::function<void(int)> onExact_;
-  std::vector<IntervalTrace> traces_;  // by entry, kept for their memory
+  std::function<int(int)> firstGuess_;
+  std::vector<std::unique_ptr<IntervalTrace>> traces_;  // by entry, once resolved; kept for their memory
   std::vector<uint8_t> traced_;        // by entry: traces_ holds this Resolve's trace
   IntervalTrace wholeTrace_;           // of the last Resolve
 };

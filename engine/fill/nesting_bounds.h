@@ -50,6 +50,15 @@ class NestingBounds {
     return link1_[static_cast<size_t>(p)].pair < 0 && link2_[static_cast<size_t>(q)].pair < 0;
   }
 
+  // The entry of the two links of the entry's pairs, or -1 when either has
+  // none: where a stem's alignment against a stem most likely goes.
+  int LinkedEntry(int entry) const {
+    const Link& link1 = link1_[static_cast<size_t>(entry) / pairs2_];
+    const Link& link2 = link2_[static_cast<size_t>(entry) % pairs2_];
+    if (link1.pair < 0 || link2.pair < 0) return -1;
+    return static_cast<int>(static_cast<size_t>(link1.pair) * pairs2_ + static_cast<size_t>(link2.pair));
+  }
+
   // Starts the bounds at a point. Then each entry is set, in increasing
   // (p, q) order (its links' entries come before it), by Exact or Bound;
   // an entry may be set exact again later. Memory: 8 bytes per entry.
