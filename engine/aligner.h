@@ -106,7 +106,8 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 //    the bases in between can add; the pairs of pairs where neither has such
 //    a pair (hairpins, multiloops) are filled once with the bounds of
 //    theirs standing in; each exact score found tightens the bounds of the
-//    pairs around it;
+//    pairs around it; all on the calling thread, where those tightened
+//    bounds are;
 //  - otherwise filling every interior alignment, on several threads
 //    (PairSchedule, FillTeam);
 //  - tracing back only the interior alignments that the final alignment uses;
@@ -118,7 +119,7 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 // Compute costs, over a region, the cells of the interiors on the optimal
 // paths (about 1/15 to 1/40 of all on real RNAs of 75 to 480 bases) plus
 // those of the lattice nodes, once per run; at a single point of a large
-// pair, 1/8 (ssu, 1,500 bases) to 9/10 of all; otherwise the sum of
+// pair, 1/17 (ssu, 1,500 bases) to 3/4 of all; otherwise the sum of
 // (L1+1)(L2+1) over all pairs of pairs and the whole (divided among the
 // threads) plus the interiors the trace back misses; never much more than
 // twice that.
