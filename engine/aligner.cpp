@@ -58,6 +58,7 @@ int CAligner::ActiveThreads() const { return fill_->ActiveThreads(); }
 size_t CAligner::TableBytes() const { return fill_->TableBytes(); }
 size_t CAligner::OrderBytes() const { return fill_->OrderBytes(); }
 void CAligner::SetLazyInteriors(bool on) { fill_->SetLazyInteriors(on); }
+void CAligner::SetSinglePointBoundsFrom(double cells) { fill_->SetSinglePointBoundsFrom(cells); }
 double CAligner::LastComputeCells() const { return fill_->LastCells(); }
 
 PointScores CAligner::Scores() const { return {matchScore, indelScore, mismatchScore, gapScore}; }

@@ -99,22 +99,36 @@ void CountFeatures(const CRnaStructure& s1, const CRnaStructure& s2, CAlignment&
 //    The nine coarsest nodes are filled in full, the finer ones on demand
 //    with the bounds of the level above. A Compute that would fill more
 //    cells than all interiors together fills them all instead;
-//  - otherwise (a single point) filling every interior alignment, on
-//    several threads (PairSchedule, FillTeam);
+//  - at a single point (no region expected) of a large pair, the same
+//    with bounds from the structures alone (NestingBounds): each pair whose
+//    interior holds one pair and nothing paired into it (a stem, a bulge,
+//    an interior loop) bounds its score by that pair's plus the most that
+//    the bases in between can add; the pairs of pairs where neither has such
+//    a pair (hairpins, multiloops) are filled once with the bounds of
+//    theirs standing in; each exact score found tightens the bounds of the
+//    pairs around it; all on the calling thread, where those tightened
+//    bounds are;
+//  - otherwise filling every interior alignment, on several threads
+//    (PairSchedule, FillTeam);
 //  - tracing back only the interior alignments that the final alignment uses;
-//  - keeping what does not depend on the point (the order of each interval's
-//    pair-of-pairs cells, the tables' layout) from one Compute to the next.
+//  - keeping what does not depend on the point (the right ends of the pairs
+//    inside each pair's interior, from which each fill finds its
+//    pair-of-pairs cells in diagonal order without sorting them) from one
+//    Compute to the next; construction costs time and memory linear in the
+//    interiors' lengths, besides the calling thread's tables.
 // Compute costs, over a region, the cells of the interiors on the optimal
 // paths (about 1/15 to 1/40 of all on real RNAs of 75 to 480 bases) plus
-// those of the lattice nodes, once per run; at a single point, the sum of
+// those of the lattice nodes, once per run; at a single point of a large
+// pair, 1/17 (ssu, 1,500 bases) to 3/4 of all; otherwise the sum of
 // (L1+1)(L2+1) over all pairs of pairs and the whole (divided among the
 // threads) plus the interiors the trace back misses; never much more than
 // twice that.
 // Memory: each thread's tables (three doubles per cell of the largest
-// interval it fills, plus slack); the kept orders, at most four times the
-// calling thread's tables; over a region, four bytes per pair of pairs and
+// interval it fills, plus slack); the kept right ends, 20 bytes per base of
+// every pair's interior; over a region, four bytes per pair of pairs and
 // lattice node (about 80 nodes over a decomposition's rectangle), and per
-// pair of pairs about 100 bytes plus the trace of those computed.
+// pair of pairs about 25 bytes plus the trace of those computed (at a
+// single point, 8 bytes more).
 //
 // Not re-entrant: one caller at a time (the helper threads are internal and
 // sleep between calls). The structures are not owned and must outlive the
@@ -147,8 +161,8 @@ class CAligner : public PointAligner {
   void SetFillKernel(FillKernel kernel);
   FillKernel ActiveFillKernel() const;
   int ActiveThreads() const;
-  // Bytes of the score tables of all threads, and of the kept pair-cell
-  // orders.
+  // Bytes of the score tables of all threads, and of what the aligner keeps
+  // to find the pair-of-pairs cells (the right ends inside each interior).
   size_t TableBytes() const;
   size_t OrderBytes() const;
   // Whether Compute fills the interior alignments on demand once a region is
@@ -156,6 +170,10 @@ class CAligner : public PointAligner {
   // of them (for tests and benchmarks; the results are identical). Takes
   // effect at the next Compute.
   void SetLazyInteriors(bool on);
+  // Single points take interiors on demand only when filling every interior
+  // takes at least this many cells (negative: the default, 20 M, below
+  // which the bounds seldom pay); for tests.
+  void SetSinglePointBoundsFrom(double cells);
   // Dynamic-programming cells (each in all three tables) that the last
   // Compute filled, re-fills included.
   double LastComputeCells() const;

@@ -5,6 +5,7 @@
 // most tempting and most dangerous) and on real RNAs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <random>
@@ -18,6 +19,7 @@
 #include "engine/fill/bound_lattice.h"
 #include "engine/fill/fast_aligner.h"
 #include "engine/fill/interior_bounds.h"
+#include "engine/fill/nesting_bounds.h"
 #include "real_pairs.h"
 #include "testing/reference_aligner.h"
 
@@ -140,16 +142,19 @@ double FullCells(const CRnaStructure& a, const CRnaStructure& b) {
 }
 
 // Returns how many of the Computes filled fewer cells than all interiors.
+// Without a region, each Compute is a single point query (bounds from the
+// structures alone), on the same aligners from point to point.
 int ExpectAsTheReference(const CRnaStructure& a, const CRnaStructure& b, float match, float indel,
                          const std::vector<std::pair<float, float>>& points, const std::vector<int>& threadCounts,
-                         const std::string& what) {
+                         const std::string& what, bool region = true) {
   int skipping = 0;
   CReferenceAligner reference(a, b, match, indel);
   std::vector<std::unique_ptr<CAligner>> fast;
   for (int threads : threadCounts) {
     fast.push_back(std::make_unique<CAligner>(a, b, match, indel));
     fast.back()->SetThreadCount(threads);
-    fast.back()->ExpectRegion(0.0f, 2.0f, 0.0f, 2.0f);
+    if (region) fast.back()->ExpectRegion(0.0f, 2.0f, 0.0f, 2.0f);
+    fast.back()->SetSinglePointBoundsFrom(0.0);  // however small the pair
   }
   for (const auto& [x, y] : points) {
     reference.SetPoint(x, y);
@@ -165,6 +170,34 @@ int ExpectAsTheReference(const CRnaStructure& a, const CRnaStructure& b, float m
     }
   }
   return skipping;
+}
+
+// The straightforward aligner's score of every pair of pairs' interiors at
+// a point, by entry (first pair x second pairCount + second pair).
+std::vector<float> ExactInteriorScores(CReferenceAligner& reference, const CRnaStructure& a, const CRnaStructure& b,
+                                       float x, float y) {
+  reference.SetPoint(x, y);
+  CAlignment record;
+  reference.Compute(record);
+  std::vector<float> v(static_cast<size_t>(a.pairCount) * static_cast<size_t>(b.pairCount));
+  for (int i = 0; i < a.length; ++i) {
+    if (a.partner[i] >= i) continue;
+    for (int j = 0; j < b.length; ++j) {
+      if (b.partner[j] >= j) continue;
+      AlignedRows rows;
+      v[static_cast<size_t>(a.pairIndex[i]) * static_cast<size_t>(b.pairCount) + static_cast<size_t>(b.pairIndex[j])] =
+          reference.AlignIntervals(a.partner[i] + 1, i - 1, b.partner[j] + 1, j - 1, rows);
+    }
+  }
+  return v;
+}
+
+// The scores and the name of a round of random structures.
+float RoundMatch(int round) { return round % 3 == 0 ? 2.0f : 1.0f; }
+float RoundIndel(int round) { return round % 4 == 1 ? 0.7f : 0.5f; }
+std::string RoundName(int round, const CRnaStructure& a, const CRnaStructure& b) {
+  return "round " + std::to_string(round) + ": " + a.sequence + " [" + a.stemText + "] vs " + b.sequence + " [" +
+         b.stemText + "]";
 }
 
 TEST(InteriorBounds, LengthBoundHandExamples) {
@@ -191,23 +224,7 @@ TEST(InteriorBounds, NeverBelowTheExactScores) {
     const float match = round % 2 == 0 ? 1.0f : 2.0f, indel = round % 3 == 0 ? 0.5f : 0.7f;
     CReferenceAligner reference(a, b, match, indel);
     InteriorBounds lengths(a, b);
-    const auto exactAt = [&](float x, float y) {
-      reference.SetPoint(x, y);
-      CAlignment record;
-      reference.Compute(record);
-      std::vector<float> v(static_cast<size_t>(a.pairCount) * static_cast<size_t>(b.pairCount));
-      for (int i = 0; i < a.length; ++i) {
-        if (a.partner[i] >= i) continue;
-        for (int j = 0; j < b.length; ++j) {
-          if (b.partner[j] >= j) continue;
-          AlignedRows rows;
-          v[static_cast<size_t>(a.pairIndex[i]) * static_cast<size_t>(b.pairCount) +
-            static_cast<size_t>(b.pairIndex[j])] =
-              reference.AlignIntervals(a.partner[i] + 1, i - 1, b.partner[j] + 1, j - 1, rows);
-        }
-      }
-      return v;
-    };
+    const auto exactAt = [&](float x, float y) { return ExactInteriorScores(reference, a, b, x, y); };
     BoundLattice lattice;
     lattice.SetCoarsest(0.5);
     std::mt19937 random(static_cast<unsigned>(round));
@@ -226,6 +243,82 @@ TEST(InteriorBounds, NeverBelowTheExactScores) {
   }
 }
 
+TEST(NestingBounds, RemovalLossHandExamples) {
+  // Match 1, indel 0.5, x 1, y 2: a removed base over a kept one loses at
+  // most its match, the kept base's gap column and one new gap.
+  const PointScores s{1.0f, 0.5f, 1.0f, 2.0f};
+  EXPECT_EQ(NestingBounds::RemovalLoss(s, 0, 0, 0, 0), 0.0);
+  EXPECT_EQ(NestingBounds::RemovalLoss(s, 1, 1, 0, 0), 2 * (1.0 + 0.5 + 2.0));
+  // Two bases at one end: two such columns, still one gap.
+  EXPECT_EQ(NestingBounds::RemovalLoss(s, 2, 0, 0, 0), 2 * (1.0 + 0.5) + 2.0);
+  // A removed base in a gap column only gains its indel.
+  EXPECT_EQ(NestingBounds::RemovalLoss(PointScores{-3.0f, 0.5f, 4.0f, 0.0f}, 1, 0, 0, 0), -0.5);
+  // One base at each end of both: each end either aligns the two removed
+  // bases (1 + 2 x 0.5 over gap columns) or one over a kept base (+ y), or
+  // the removed bases cross over (two aligned columns, two gaps).
+  EXPECT_EQ(NestingBounds::RemovalLoss(s, 1, 1, 1, 1), 2 * (-1.0 + 2.0 + 2.0));
+}
+
+// The bounds through the pairs nested in each other against the exact
+// interior scores: from the exact scores of the entries whose pairs have no
+// link alone, and as exact scores arrive in any order and tighten the
+// entries they are nested in. Unusual scores too (negative match or indel,
+// no gap cost), which a single point may have.
+TEST(NestingBounds, NeverBelowTheExactScores) {
+  StructureMaker maker(31u);
+  const int rounds = kSlowBuild ? 4 : 12;
+  for (int round = 0; round < rounds; ++round) {
+    const CRnaStructure a = maker.Make(30 + 5 * round), b = maker.Make(28 + 4 * round);
+    if (a.pairCount == 0 || b.pairCount == 0) continue;
+    const float match = round % 4 == 2 ? -1.0f : (round % 2 == 0 ? 1.0f : 2.0f);
+    const float indel = round % 4 == 3 ? -0.25f : (round % 3 == 0 ? 0.5f : 0.7f);
+    CReferenceAligner reference(a, b, match, indel);
+    std::mt19937 random(static_cast<unsigned>(round));
+    std::vector<std::pair<float, float>> points = WalkOfPoints(random, 5);
+    points.emplace_back(0.0f, 0.0f);
+    for (const auto& [x, y] : points) {
+      const PointScores at{match, indel, x, y};
+      const std::vector<float> exact = ExactInteriorScores(reference, a, b, x, y);
+      const std::string where = "round " + std::to_string(round) + " at (" + std::to_string(x) + ", " +
+                                std::to_string(y) + ") entry ";
+      NestingBounds nesting(a, b);
+      nesting.Start(at);
+      std::vector<float> bounds(exact.size());
+      for (int p = 0; p < a.pairCount; ++p) {
+        for (int q = 0; q < b.pairCount; ++q) {
+          const int e = p * b.pairCount + q;
+          if (nesting.Bottom(p, q)) {
+            nesting.Exact(e, exact[static_cast<size_t>(e)]);
+          } else {
+            bounds[static_cast<size_t>(e)] = nesting.Bound(p, q);
+            ASSERT_GE(bounds[static_cast<size_t>(e)], exact[static_cast<size_t>(e)]) << where << e;
+          }
+        }
+      }
+      // From the lengths alone, then the exact scores in a random order.
+      nesting.Start(at);
+      for (int p = 0; p < a.pairCount; ++p) {
+        for (int q = 0; q < b.pairCount; ++q) bounds[static_cast<size_t>(p * b.pairCount + q)] = nesting.Bound(p, q);
+      }
+      std::vector<int> order(exact.size());
+      for (size_t e = 0; e < order.size(); ++e) order[e] = static_cast<int>(e);
+      std::shuffle(order.begin(), order.end(), random);
+      std::vector<uint8_t> known(exact.size(), 0);
+      for (size_t n = 0; n < order.size(); ++n) {
+        const int e = order[n];
+        known[static_cast<size_t>(e)] = 1;
+        nesting.Exact(e, exact[static_cast<size_t>(e)]);
+        nesting.Propagate(e, bounds.data(), known.data());
+        if (n % 7 != 0 && n + 1 != order.size()) continue;
+        for (size_t f = 0; f < exact.size(); ++f) {
+          if (known[f]) continue;
+          ASSERT_GE(bounds[f], exact[f]) << where << f << " after " << n + 1 << " exact";
+        }
+      }
+    }
+  }
+}
+
 TEST(LazyInteriors, RandomFoldedStructuresAsTheReference) {
   StructureMaker maker(20240612u);
   std::mt19937 random(99u);
@@ -234,17 +327,48 @@ TEST(LazyInteriors, RandomFoldedStructuresAsTheReference) {
   for (int round = 0; round < rounds; ++round) {
     const CRnaStructure a = maker.Make(kSlowBuild ? 40 : 40 + 2 * round);
     const CRnaStructure b = maker.Make(kSlowBuild ? 36 : 36 + 2 * round);
-    const float match = round % 3 == 0 ? 2.0f : 1.0f;
-    const float indel = round % 4 == 1 ? 0.7f : 0.5f;
-    skipping += ExpectAsTheReference(a, b, match, indel, WalkOfPoints(random, kSlowBuild ? 6 : 14), {1, 3},
-                         "round " + std::to_string(round) + ": " + a.sequence + " [" + a.stemText + "] vs " +
-                             b.sequence + " [" + b.stemText + "]");
+    skipping += ExpectAsTheReference(a, b, RoundMatch(round), RoundIndel(round),
+                                     WalkOfPoints(random, kSlowBuild ? 6 : 14), {1, 3}, RoundName(round, a, b));
     if (HasFailure()) return;
   }
   // The point of the test: Computes skip interiors (most of them, past the
   // first few points that fill the lattice, which the short walks of the
   // slow builds hardly pass).
   EXPECT_GT(skipping, kSlowBuild ? rounds : rounds * 14);
+}
+
+// Single point queries (no region expected): the bounds come from the
+// structures alone, through the pairs nested in each other. The same
+// aligners from point to point, and a new one at each point.
+TEST(LazyInteriors, SinglePointComputesAsTheReference) {
+  StructureMaker maker(4711u);
+  std::mt19937 random(5u);
+  const int rounds = kSlowBuild ? 4 : 16;
+  int skipping = 0;
+  for (int round = 0; round < rounds; ++round) {
+    const CRnaStructure a = maker.Make(kSlowBuild ? 50 : 50 + 4 * round);
+    const CRnaStructure b = maker.Make(kSlowBuild ? 46 : 46 + 4 * round);
+    const float match = RoundMatch(round), indel = RoundIndel(round);
+    const std::string what = RoundName(round, a, b);
+    const std::vector<std::pair<float, float>> points = WalkOfPoints(random, kSlowBuild ? 4 : 8);
+    skipping += ExpectAsTheReference(a, b, match, indel, points, {1, 3}, what, false);
+    for (size_t n = 0; n < 3; ++n) {
+      skipping += ExpectAsTheReference(a, b, match, indel, {points[n]}, {n == 0 ? 3 : 1}, what + ", new aligner",
+                                       false);
+    }
+    if (HasFailure()) return;
+  }
+  StructureMaker unusual(6u);
+  const CRnaStructure a = unusual.Make(48), b = unusual.Make(52);
+  ExpectAsTheReference(a, b, -1.0f, 0.5f, WalkOfPoints(random, 4), {1}, "negative match", false);
+  ExpectAsTheReference(a, b, 1.0f, -0.25f, WalkOfPoints(random, 4), {1}, "negative indel", false);
+  for (const char* file : {"trna", "vault"}) {
+    const auto [c, d] = bench::LoadRealPair(file);
+    skipping += ExpectAsTheReference(c, d, 1.0f, 0.5f, WalkOfPoints(random, kSlowBuild ? 2 : 6), {1, 2}, file, false);
+  }
+  // Some single points fill fewer cells than every interior even on pairs
+  // this small (which is why large pairs alone take this path by default).
+  EXPECT_GT(skipping, rounds);
 }
 
 // Parameters where the bounds cannot help (huge or negative fixed scores)
@@ -303,11 +427,14 @@ TEST(Cancellation, StopsComputeAndLeavesTheAlignerUsable) {
   StructureMaker maker(23u);
   const CRnaStructure a = maker.Make(90), b = maker.Make(84);
   CReferenceAligner reference(a, b, 1.0f, 0.5f);
-  for (const bool region : {false, true}) {
+  enum Mode { kEveryInterior, kSinglePoint, kRegion };
+  for (const Mode mode : {kEveryInterior, kSinglePoint, kRegion}) {
+    const bool region = mode == kRegion;
     for (const int threads : {1, 3}) {
       CAligner fast(a, b, 1.0f, 0.5f);
       fast.SetThreadCount(threads);
       if (region) fast.ExpectRegion(0.0f, 2.0f, 0.0f, 2.0f);
+      if (mode == kSinglePoint) fast.SetSinglePointBoundsFrom(0.0);
       std::atomic<bool> cancel{true};
       fast.SetCancelFlag(&cancel);
       fast.SetPoint(1.0f, 1.0f);
@@ -333,7 +460,7 @@ TEST(Cancellation, StopsComputeAndLeavesTheAlignerUsable) {
         CAlignment expected, actual;
         reference.Compute(expected);
         fast.Compute(actual);
-        EXPECT_EQ(Describe(expected), Describe(actual)) << (region ? "on demand, " : "every interior, ") << threads;
+        EXPECT_EQ(Describe(expected), Describe(actual)) << (region ? "region, " : mode == kSinglePoint ? "single point, " : "every interior, ") << threads;
         AlignedRows expectedRows, actualRows;
         EXPECT_EQ(reference.AlignIntervals(3, a.length - 1, 0, b.length - 5, expectedRows),
                   fast.AlignIntervals(3, a.length - 1, 0, b.length - 5, actualRows));

@@ -13,20 +13,23 @@ namespace zenphal {
 
 namespace {
 
-// The kept pair-cell orders may take this many times the bytes of the
-// calling thread's tables.
-constexpr size_t kOrderBudgetPerTableByte = 4;
-
 // Below this many interior cells per Compute, waking helpers costs more than
 // it saves.
 constexpr long kCellsWorthThreads = 100000;
 constexpr int kMaxDefaultThreads = 4;
 constexpr long kCellsWorthLazyHelpers = 20000000;
+// Below this many cells per Compute, a single point's bounds (from the
+// structures alone) rarely pay: on the Vault pair (1.5 M) the certified
+// fill takes twice the cells of filling every interior, on srp-euk (57 M) a
+// fifth of them.
+constexpr double kCellsWorthSinglePointBounds = 20e6;
 
 }  // namespace
 
 FastAligner::FastAligner(const CRnaStructure& first_, const CRnaStructure& second_)
-    : structures_(first_, second_), bounds_(first_, second_), first(first_), second(second_) {
+    : structures_(first_, second_), bounds_(first_, second_), nesting_(first_, second_), first(first_),
+      second(second_) {
+  SetSinglePointBoundsFrom(-1.0);
   try {
     schedule_ = BuildPairSchedule(first, second);
     if (!schedule_.items.empty()) {
@@ -36,105 +39,61 @@ FastAligner::FastAligner(const CRnaStructure& first_, const CRnaStructure& secon
       exact_.assign(pairScores_.size(), 0);
     }
     tables_.push_back(std::make_unique<IntervalTables>(first.length, second.length, first.pairCount, second.pairCount));
-    lazy_ = std::make_unique<LazyResolution>(first, second, [this](const Interval& iv) { return OrderOf(iv); });
+    lazy_ = std::make_unique<LazyResolution>(
+        first, second, [this](const Interval& iv, IntervalEnds& out) { return EndsOf(iv, out); });
+    ListPairEnds();
   } catch (const std::bad_alloc&) {
     throw InputError("not enough memory for the alignment tables of " + std::to_string(first.length) + " x " +
                      std::to_string(second.length) + " bases");
   }
   context_.structures = &structures_;
   context_.pairScores = pairScores_.data();
-  try {
-    KeepPairCellOrders();
-  } catch (const std::bad_alloc&) {
-    // Only slower without them.
-    orders_.clear();
-    wholeOrder_ = PairCellOrder{};
-  }
 }
 
-void FastAligner::KeepPairCellOrders() {
-  const size_t budget = kOrderBudgetPerTableByte * tables_[0]->Bytes();
-  const Interval whole{0, first.length - 1, 0, second.length - 1};
-  // The right ends inside each pair (and the whole), listed once.
-  std::vector<std::pair<size_t, size_t>> ends1(static_cast<size_t>(first.length) + 1);
-  std::vector<std::pair<size_t, size_t>> ends2(static_cast<size_t>(second.length) + 1);
-  const auto list = [&](bool isFirst, int start, int end, std::pair<size_t, size_t>& where) {
-    where.first = endsPool_.size();
-    ListRightEnds(structures_, isFirst, start, end, endsPool_);
-    where.second = endsPool_.size() - where.first;
-  };
-  list(true, 0, first.length - 1, ends1[static_cast<size_t>(first.length)]);
-  list(false, 0, second.length - 1, ends2[static_cast<size_t>(second.length)]);
-  for (int i = 0; i < first.length; ++i) {
-    if (first.partner[i] < i) list(true, first.partner[i] + 1, i - 1, ends1[static_cast<size_t>(i)]);
-  }
-  for (int j = 0; j < second.length; ++j) {
-    if (second.partner[j] < j) list(false, second.partner[j] + 1, j - 1, ends2[static_cast<size_t>(j)]);
-  }
-  // Sort each interval's cells; keep offsets until the pools stop growing.
-  struct Kept {
-    size_t ends1, ends2, cells, batches, bases;
-  };
-  std::vector<std::pair<int, Kept>> kept;  // entry (-1 for the whole)
-  PairCellList list2;
-  const auto keep = [&](int entry, const Interval& iv, size_t end1, size_t end2) {
-    list2.ends1.assign(endsPool_.begin() + static_cast<long>(ends1[end1].first),
-                       endsPool_.begin() + static_cast<long>(ends1[end1].first + ends1[end1].second));
-    list2.ends2.assign(endsPool_.begin() + static_cast<long>(ends2[end2].first),
-                       endsPool_.begin() + static_cast<long>(ends2[end2].first + ends2[end2].second));
-    list2.Sort(iv);
-    const size_t diagonals = static_cast<size_t>(iv.Length1() + iv.Length2()) + 1;
-    const size_t bytes = (cellPool_.size() + list2.cells.size()) * sizeof(PairCell) +
-                         (batchPool_.size() + list2.batchStart.size() + diagonals) * sizeof(int);
-    if (bytes > budget) return false;
-    kept.push_back({entry, {ends1[end1].first, ends2[end2].first, cellPool_.size(), batchPool_.size(),
-                            batchPool_.size() + list2.batchStart.size()}});
-    cellPool_.insert(cellPool_.end(), list2.cells.begin(), list2.cells.end());
-    batchPool_.insert(batchPool_.end(), list2.batchStart.begin(), list2.batchStart.end());
-    batchPool_.resize(batchPool_.size() + diagonals);
-    PlanDiagonals(iv, batchPool_.data() + batchPool_.size() - diagonals);
-    return true;
-  };
-  // The whole first (every Compute fills it), then the interiors in the
-  // order of the schedule.
-  if (keep(-1, whole, static_cast<size_t>(first.length), static_cast<size_t>(second.length))) {
-    for (const PairSchedule::Item& item : schedule_.items) {
-      if (!keep(item.entry, item.interval, static_cast<size_t>(item.interval.end1 + 1),
-                static_cast<size_t>(item.interval.end2 + 1))) {
-        break;
-      }
+void FastAligner::ListPairEnds() {
+  const auto list = [&](bool isFirst, const CRnaStructure& s, std::vector<EndsRange>& ranges) {
+    ranges.assign(static_cast<size_t>(s.pairCount) + 1, EndsRange{});
+    for (int i = 0; i < s.length; ++i) {
+      if (s.partner[i] >= i) continue;
+      EndsRange& r = ranges[static_cast<size_t>(s.pairIndex[i])];
+      r.offset = static_cast<int>(endsPool_.size());
+      ListRightEnds(structures_, isFirst, s.partner[i] + 1, i - 1, endsPool_);
+      r.count = static_cast<int>(endsPool_.size()) - r.offset;
     }
-  }
+    EndsRange& whole = ranges.back();
+    whole.offset = static_cast<int>(endsPool_.size());
+    ListRightEnds(structures_, isFirst, 0, s.length - 1, endsPool_);
+    whole.count = static_cast<int>(endsPool_.size()) - whole.offset;
+  };
+  list(true, first, ends1_);
+  list(false, second, ends2_);
   endsPool_.shrink_to_fit();
-  cellPool_.shrink_to_fit();
-  batchPool_.shrink_to_fit();
-  orders_.assign(pairScores_.size(), PairCellOrder{});
-  for (const auto& [entry, k] : kept) {
-    const PairCellOrder order{endsPool_.data() + k.ends1, endsPool_.data() + k.ends2, cellPool_.data() + k.cells,
-                              batchPool_.data() + k.batches, batchPool_.data() + k.bases};
-    if (entry < 0) {
-      wholeOrder_ = order;
-    } else {
-      orders_[static_cast<size_t>(entry)] = order;
-    }
-  }
 }
 
-const PairCellOrder* FastAligner::OrderOf(const Interval& iv) const {
-  const PairCellOrder* order = nullptr;
+const IntervalEnds* FastAligner::EndsOf(const Interval& iv, IntervalEnds& out) const {
+  const EndsRange* r1 = nullptr;
+  const EndsRange* r2 = nullptr;
   if (iv.start1 == 0 && iv.end1 == first.length - 1 && iv.start2 == 0 && iv.end2 == second.length - 1) {
-    order = &wholeOrder_;
-  } else if (!orders_.empty() && iv.end1 + 1 < first.length && iv.end2 + 1 < second.length &&
+    r1 = &ends1_.back();
+    r2 = &ends2_.back();
+  } else if (iv.start1 > 0 && iv.start2 > 0 && iv.end1 + 1 < first.length && iv.end2 + 1 < second.length &&
              first.partner[iv.end1 + 1] == iv.start1 - 1 && second.partner[iv.end2 + 1] == iv.start2 - 1 &&
              iv.start1 - 1 < iv.end1 + 1 && iv.start2 - 1 < iv.end2 + 1) {
     // The interiors of a pair of pairs.
-    order = &orders_[static_cast<size_t>(first.pairIndex[iv.end1 + 1]) * static_cast<size_t>(second.pairCount) +
-                     static_cast<size_t>(second.pairIndex[iv.end2 + 1])];
+    r1 = &ends1_[static_cast<size_t>(first.pairIndex[iv.end1 + 1])];
+    r2 = &ends2_[static_cast<size_t>(second.pairIndex[iv.end2 + 1])];
+  } else {
+    return nullptr;
   }
-  return order != nullptr && order->cells != nullptr ? order : nullptr;
+  out = {endsPool_.data() + r1->offset, r1->count, endsPool_.data() + r2->offset, r2->count};
+  return &out;
 }
 
 FastAligner::~FastAligner() = default;
+
+void FastAligner::SetSinglePointBoundsFrom(double cells) {
+  singlePointFrom_ = cells < 0.0 ? kCellsWorthSinglePointBounds : cells;
+}
 
 void FastAligner::SetThreadCount(int threads) {
   if (threads == threads_) return;
@@ -153,8 +112,7 @@ size_t FastAligner::TableBytes() const {
 }
 
 size_t FastAligner::OrderBytes() const {
-  return endsPool_.capacity() * sizeof(RightEnd) + cellPool_.capacity() * sizeof(PairCell) +
-         batchPool_.capacity() * sizeof(int) + orders_.capacity() * sizeof(PairCellOrder);
+  return endsPool_.capacity() * sizeof(RightEnd) + (ends1_.capacity() + ends2_.capacity()) * sizeof(EndsRange);
 }
 
 void FastAligner::StartTeam() {
@@ -246,7 +204,8 @@ void FastAligner::PrepareEarlyTraces() {
 
 float FastAligner::FillCounted(IntervalTables& tables, const Interval& iv) {
   cells_ += static_cast<double>(iv.Length1() + 1) * static_cast<double>(iv.Length2() + 1);
-  return tables.Fill(context_, iv, OrderOf(iv));
+  IntervalEnds ends;
+  return tables.Fill(context_, iv, EndsOf(iv, ends));
 }
 
 void FastAligner::FillEntry(IntervalTables& tables, const PairSchedule::Item& item) {
@@ -413,6 +372,53 @@ bool FastAligner::ResolveLazily() {
   return resolved;
 }
 
+bool FastAligner::ResolveAtPoint(const PointScores& scores) {
+  nesting_.Start(scores);
+  lazy_->Start(context_, pairScores_.data(), exact_.data(), static_cast<double>(schedule_.totalCells), cancel_);
+  // Each exact score tightens the bounds of the entries it is nested in.
+  lazy_->SetExactHook([this](int e) {
+    nesting_.Exact(e, pairScores_[static_cast<size_t>(e)]);
+    nesting_.Propagate(e, pairScores_.data(), exact_.data());
+  });
+  // A stem's alignment against a stem mostly goes through their links'.
+  lazy_->SetFirstGuess([this](int e) { return nesting_.LinkedEntry(e); });
+  struct NoHook {
+    LazyResolution& lazy;
+    ~NoHook() {
+      lazy.SetExactHook(nullptr);
+      lazy.SetFirstGuess(nullptr);
+    }
+  } scope{*lazy_};
+  bool resolved = true;
+  // In increasing (p, q): every entry nested in (p, q) comes before it.
+  for (int p = 0; p < first.pairCount && resolved; ++p) {
+    for (int q = 0; q < second.pairCount; ++q) {
+      const size_t e = static_cast<size_t>(p) * static_cast<size_t>(second.pairCount) + static_cast<size_t>(q);
+      if (exact_[e]) continue;
+      pairScores_[e] = nesting_.Bound(p, q);
+      if (nesting_.Bottom(p, q)) {
+        // One fill with the stand-ins of its interiors: an upper bound, as
+        // the fill is monotone in them, and a close one (it knows the
+        // bases), where the lengths alone know nothing.
+        ThrowIfCancelled();
+        const float bound = FillCounted(*tables_[0], lazy_->InteriorOf(static_cast<int>(e)));
+        nesting_.Known(static_cast<int>(e), bound);
+        pairScores_[e] = std::min(pairScores_[e], bound);
+        if (cells_ > static_cast<double>(schedule_.totalCells)) resolved = false;
+      }
+    }
+  }
+  if (resolved) {
+    // On the calling thread alone: helpers would work from copies of the
+    // bounds that the exact scores found do not tighten, and fill twice the
+    // cells (ssu: 115 M cells alone, 240 M with one helper, in more time).
+    resolved = lazy_->CertifyWhole(tables_, nullptr);
+  }
+  cells_ += lazy_->Cells();
+  ThrowIfCancelled();
+  return resolved;
+}
+
 void FastAligner::Compute(const PointScores& scores, AlignedRows& rows) {
   // Until every interior score is known (or this Compute is cancelled),
   // pairScores_ may hold bounds.
@@ -422,6 +428,19 @@ void FastAligner::Compute(const PointScores& scores, AlignedRows& rows) {
   cells_ = 0.0;
   if (lazyOn_ && regionExpected_ && !schedule_.items.empty() && InteriorBounds::Usable(scores)) {
     if (BoundFromLattice(scores) && ResolveLazily()) {
+      Align(Interval{0, first.length - 1, 0, second.length - 1}, rows, false);
+      return;
+    }
+  }
+  if (lazyOn_ && !regionExpected_ && !schedule_.items.empty() && InteriorBounds::Usable(scores) &&
+      static_cast<double>(schedule_.totalCells) >= singlePointFrom_) {
+    bool resolved = false;
+    try {
+      resolved = ResolveAtPoint(scores);
+    } catch (const std::bad_alloc&) {
+      // Only slower: every interior is filled instead.
+    }
+    if (resolved) {
       Align(Interval{0, first.length - 1, 0, second.length - 1}, rows, false);
       return;
     }

@@ -17,6 +17,7 @@
 #include "engine/fill/interior_bounds.h"
 #include "engine/fill/interval_fill.h"
 #include "engine/fill/lazy_resolution.h"
+#include "engine/fill/nesting_bounds.h"
 #include "engine/fill/pair_schedule.h"
 #include "engine/rna_structure.h"
 
@@ -48,6 +49,9 @@ class FastAligner {
   // Whether Compute fills the interiors on demand (the default) or all of
   // them; and the dynamic-programming cells the last Compute filled.
   void SetLazyInteriors(bool on) { lazyOn_ = on; }
+  // Single points take interiors on demand only when filling every interior
+  // takes at least this many cells (negative: the default).
+  void SetSinglePointBoundsFrom(double cells);
   // Compute throws Cancelled soon after the flag is set (null: never).
   void SetCancelFlag(const std::atomic<bool>* flag) { cancel_ = flag; }
   void ExpectRegion(float mismatchFrom, float mismatchTo, float gapFrom, float gapTo);
@@ -57,8 +61,10 @@ class FastAligner {
   void Prepare(const PointScores& scores);
   void FillPairScores();
   void StartTeam();
-  void KeepPairCellOrders();
-  const PairCellOrder* OrderOf(const Interval& interval) const;
+  void ListPairEnds();
+  // The kept right ends of an interval: the interior of a pair of pairs, or
+  // the whole; null for any other.
+  const IntervalEnds* EndsOf(const Interval& interval, IntervalEnds& out) const;
   int EntryOf(const Interval& interior) const;
   void PrepareEarlyTraces();
   void FillEntry(IntervalTables& tables, const PairSchedule::Item& item);
@@ -78,6 +84,11 @@ class FastAligner {
   // nodes it lacks; false when the scores are out of the bounds' reach.
   bool BoundFromLattice(const PointScores& scores);
   void EnsureNode(const BoundLattice::Node& node);
+  // Interiors on demand at a single point: the entries whose pairs have no
+  // link (NestingBounds) computed first, inner ones first, each certified on
+  // demand; every other entry bounded through its links; then the whole.
+  // False when that took more cells than filling every interior would.
+  bool ResolveAtPoint(const PointScores& scores);
   // Every interior exact, on all threads.
   void FillAllPairScores();
 
@@ -109,15 +120,14 @@ class FastAligner {
   std::vector<uint8_t> traceWanted_;  // by entry
   std::vector<uint8_t> earlyTraced_;  // by entry: traced in this Compute
   std::unordered_map<int, IntervalTrace> earlyTraces_;
-  // The pair-of-pairs cells of every interior alignment and of the whole, in
-  // the order the fill needs them, kept while they fit in a budget of a few
-  // times the tables (past it, each fill sorts its own): by entry, then the
-  // whole; empty views for those left out.
-  std::vector<PairCellOrder> orders_;
-  PairCellOrder wholeOrder_;
+  // The right ends inside each pair's interior (by pair number) and inside
+  // the whole (last), for each structure: offsets into endsPool_. Linear in
+  // the interiors' lengths: a few hundred kilobytes for rRNAs.
+  struct EndsRange {
+    int offset = 0, count = 0;
+  };
+  std::vector<EndsRange> ends1_, ends2_;
   std::vector<RightEnd> endsPool_;
-  std::vector<PairCell> cellPool_;
-  std::vector<int> batchPool_;  // batch starts and table layouts
 
   const std::atomic<bool>* cancel_ = nullptr;
   bool lazyOn_ = true;
@@ -130,6 +140,8 @@ class FastAligner {
   PointScores lastScores_{};
   std::unique_ptr<LazyResolution> lazy_;
   InteriorBounds bounds_;
+  NestingBounds nesting_;
+  double singlePointFrom_ = 0.0;  // SetSinglePointBoundsFrom
   BoundLattice lattice_;
   bool earlyTracing_ = true;  // off while filling at lattice nodes
   std::vector<uint8_t> exact_;  // by entry: pairScores_ holds the exact score, else a bound

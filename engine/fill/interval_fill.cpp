@@ -30,10 +30,10 @@ struct FillPlan {
   int codes2Offset;
   double* candidateRows;  // row of diagonal k: candidateRows + (k % 4) * rowSize
   size_t rowSize;
-  const PairCell* pairCells;
-  const RightEnd* rightEnds1;
+  const RightEnd* rightEnds1;  // increasing in n
   const RightEnd* rightEnds2;
-  const int* batchStart;
+  int count1, count2;
+  const int* firstEnd2;  // by column n (0 to L2): the first of rightEnds2 at or after n
   int batches;
   const float* pairScores;
   double twiceMatch, twiceMinusX;  // 2s for pairs of pairs that match, and not
@@ -253,26 +253,22 @@ IntervalTables::IntervalTables(int maxLength1, int maxLength2, int pairs1, int p
   tableSize_ = RoundUpToBlock(3 * (static_cast<size_t>(maxLength1 + 1) * static_cast<size_t>(maxLength2 + 1) +
                                    diagonals * 2 * kBlock + kBlock));
   rowSize_ = RoundUpToBlock(static_cast<size_t>(maxLength1) + 2 * kBlock);
-  // Zeroed, so that the slack holds plain numbers; one extra block to align.
-  storage_.assign(tableSize_ + 4 * rowSize_ + kBlock, 0.0);
-  const size_t misalignment = reinterpret_cast<uintptr_t>(storage_.data()) % (kBlock * sizeof(double));
-  double* aligned = storage_.data() + (misalignment == 0 ? 0 : (kBlock * sizeof(double) - misalignment) / sizeof(double));
-  a_ = aligned;
+  // Zeroed, so that the slack holds plain numbers.
+  storage_ = ZeroedStorage(tableSize_ + 4 * rowSize_);
+  a_ = storage_.data();
   d_ = a_ + kBlock;
   i_ = a_ + 2 * kBlock;
   candidateRows_ = a_ + tableSize_;
   std::fill(candidateRows_, candidateRows_ + 4 * rowSize_, -kInfinity);
   diagonalBase_.resize(diagonals);
-  scratch_.ends1.reserve(static_cast<size_t>(std::min(pairs1, maxLength1)));
-  scratch_.ends2.reserve(static_cast<size_t>(std::min(pairs2, maxLength2)));
-  scratch_.cells.reserve(scratch_.ends1.capacity() * scratch_.ends2.capacity());
-  scratch_.batchStart.reserve(diagonals / 4 + 2);
+  firstEnd2_.resize(static_cast<size_t>(maxLength2) + 1);
+  ends1_.reserve(static_cast<size_t>(std::min(pairs1, maxLength1)));
+  ends2_.reserve(static_cast<size_t>(std::min(pairs2, maxLength2)));
 }
 
 size_t IntervalTables::Bytes() const {
-  return storage_.capacity() * sizeof(double) + diagonalBase_.capacity() * sizeof(int) +
-         scratch_.cells.capacity() * sizeof(PairCell) + scratch_.batchStart.capacity() * sizeof(int) +
-         (scratch_.ends1.capacity() + scratch_.ends2.capacity()) * sizeof(RightEnd);
+  return storage_.Bytes() + (diagonalBase_.capacity() + firstEnd2_.capacity()) * sizeof(int) +
+         (ends1_.capacity() + ends2_.capacity()) * sizeof(RightEnd);
 }
 
 void PlanDiagonals(const Interval& iv, int* base) {
@@ -299,45 +295,23 @@ void ListRightEnds(const StructurePair& sp, bool first, int start, int end, std:
   }
 }
 
-void PairCellList::Sort(const Interval& iv) {
-  const int batches = Batches(iv);
-  batchStart.assign(static_cast<size_t>(batches) + 1, 0);
-  cells.resize(ends1.size() * ends2.size());
-  if (cells.empty()) return;
-  // Counting sort by batch: a cell (m, j) lies on diagonal m + j >= 4.
-  for (const RightEnd& r1 : ends1) {
-    for (const RightEnd& r2 : ends2) ++batchStart[static_cast<size_t>((r1.n + r2.n - 2) / 4 + 1)];
+void IntervalTables::Plan(const FillContext& context, const Interval& iv, const IntervalEnds* ends, void* out) {
+  PlanDiagonals(iv, diagonalBase_.data());
+  base_ = diagonalBase_.data();
+  IntervalEnds own;
+  if (ends == nullptr) {
+    ends1_.clear();
+    ends2_.clear();
+    ListRightEnds(*context.structures, true, iv.start1, iv.end1, ends1_);
+    ListRightEnds(*context.structures, false, iv.start2, iv.end2, ends2_);
+    own = {ends1_.data(), static_cast<int>(ends1_.size()), ends2_.data(), static_cast<int>(ends2_.size())};
+    ends = &own;
   }
-  for (int b = 0; b < batches; ++b) batchStart[static_cast<size_t>(b) + 1] += batchStart[static_cast<size_t>(b)];
-  // (An interval holds at most 16383 pairs, so the indices fit 16 bits.)
-  for (uint16_t e1 = 0; e1 < ends1.size(); ++e1) {
-    for (uint16_t e2 = 0; e2 < ends2.size(); ++e2) {
-      // Meanwhile batchStart[b] is the next free slot of batch b.
-      int& slot = batchStart[static_cast<size_t>((ends1[e1].n + ends2[e2].n - 2) / 4)];
-      cells[static_cast<size_t>(slot++)] = PairCell{e1, e2};
-    }
-  }
-  // Each batchStart[b] now holds the end of batch b: shift back.
-  for (int b = batches; b > 0; --b) batchStart[static_cast<size_t>(b)] = batchStart[static_cast<size_t>(b) - 1];
-  batchStart[0] = 0;
-}
-
-void IntervalTables::Plan(const FillContext& context, const Interval& iv, const PairCellOrder* order, void* out) {
-  if (order != nullptr && order->diagonalBase != nullptr) {
-    base_ = order->diagonalBase;
-  } else {
-    PlanDiagonals(iv, diagonalBase_.data());
-    base_ = diagonalBase_.data();
-  }
-  PairCellOrder own;
-  if (order == nullptr) {
-    scratch_.ends1.clear();
-    scratch_.ends2.clear();
-    ListRightEnds(*context.structures, true, iv.start1, iv.end1, scratch_.ends1);
-    ListRightEnds(*context.structures, false, iv.start2, iv.end2, scratch_.ends2);
-    scratch_.Sort(iv);
-    own = scratch_.View();
-    order = &own;
+  // The pair-of-pairs cells of a diagonal lie in the rows of ends1, each in
+  // the column of an entry of ends2 found through this index.
+  for (int n = 0, e2 = 0; n <= iv.Length2(); ++n) {
+    while (e2 < ends->count2 && ends->ends2[e2].n < n) ++e2;
+    firstEnd2_[static_cast<size_t>(n)] = e2;
   }
   const StructurePair& sp = *context.structures;
   FillPlan& plan = *static_cast<FillPlan*>(out);
@@ -350,11 +324,12 @@ void IntervalTables::Plan(const FillContext& context, const Interval& iv, const 
   plan.codes2Offset = sp.second.length - iv.start2;
   plan.candidateRows = candidateRows_;
   plan.rowSize = rowSize_;
-  plan.pairCells = order->cells;
-  plan.rightEnds1 = order->ends1;
-  plan.rightEnds2 = order->ends2;
-  plan.batchStart = order->batchStart;
-  plan.batches = PairCellList::Batches(iv);
+  plan.rightEnds1 = ends->ends1;
+  plan.rightEnds2 = ends->ends2;
+  plan.count1 = ends->count1;
+  plan.count2 = ends->count2;
+  plan.firstEnd2 = firstEnd2_.data();
+  plan.batches = (iv.Length1() + iv.Length2()) / 4 + 1;
   plan.pairScores = context.pairScores;
   plan.twiceMatch = 2.0 * context.match;
   plan.twiceMinusX = 2.0 * -context.x;
@@ -366,9 +341,9 @@ void IntervalTables::Plan(const FillContext& context, const Interval& iv, const 
   plan.indel = context.indel;
 }
 
-float IntervalTables::Fill(const FillContext& context, const Interval& iv, const PairCellOrder* order) {
+float IntervalTables::Fill(const FillContext& context, const Interval& iv, const IntervalEnds* ends) {
   FillPlan plan;
-  Plan(context, iv, order, &plan);
+  Plan(context, iv, ends, &plan);
   switch (context.kernel) {
 #ifdef ZENPHAL_X86_KERNELS
     case FillKernel::kAvx512: return avx512::FillDiagonals(plan);

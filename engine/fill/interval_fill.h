@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/aligner.h"
+#include "engine/fill/zeroed_storage.h"
 #include "engine/rna_structure.h"
 
 namespace zenphal {
@@ -62,6 +63,11 @@ struct FillContext {
   void Prepare(float mismatchScore, float gapScore, float matchScore, float indelScore, int maxLength);
 };
 
+// The layout of an interval's tables (IntervalTables): the A value of cell
+// (m, k - m) lies at base[k] + GroupOffset(m). Writes L1 + L2 + 1 entries.
+void PlanDiagonals(const Interval& interval, int* base);
+inline int GroupOffset(int m) { return (m >> 3) * 24 + (m & 7); }  // groups of 8 rows, 3 tables
+
 // A right end of a pair inside an interval, as a pair-of-pairs candidate
 // reads it.
 struct RightEnd {
@@ -72,46 +78,21 @@ struct RightEnd {
   int pairOffset;    // its share of the pair-of-pairs entry number
 };
 
-// A cell whose candidate aligns a pair with a pair.
-struct PairCell {
-  uint16_t end1;  // its row, as an index into the first list of right ends
-  uint16_t end2;  // its column, likewise
-};
-
-// The pairs-of-pairs cells of an interval alignment, in batches of four
-// diagonals (batch b: diagonals 4b + 2 to 4b + 5), the order in which the fill
-// sets their candidates. It depends on the interval alone, so an aligner may
-// keep it from one point to the next. Views of storage owned elsewhere.
-struct PairCellOrder {
+// The right ends of the pairs inside an interval (both ends inside), in
+// increasing n, for both structures: all the fill needs to find the
+// pair-of-pairs cells. Views of storage owned elsewhere (an aligner keeps
+// them per pair, as they do not depend on the point).
+struct IntervalEnds {
   const RightEnd* ends1 = nullptr;
+  int count1 = 0;
   const RightEnd* ends2 = nullptr;
-  const PairCell* cells = nullptr;
-  const int* batchStart = nullptr;  // cells of batch b: [batchStart[b], batchStart[b + 1])
-  const int* diagonalBase = nullptr;  // the tables' layout (PlanDiagonals), or none
+  int count2 = 0;
 };
-
-// The layout of an interval's tables (IntervalTables): the A value of cell
-// (m, k - m) lies at base[k] + GroupOffset(m). Writes L1 + L2 + 1 entries.
-void PlanDiagonals(const Interval& interval, int* base);
-inline int GroupOffset(int m) { return (m >> 3) * 24 + (m & 7); }  // groups of 8 rows, 3 tables
 
 // The right ends of the pairs inside one structure's part of an interval
 // (start to end), for rows (first structure, pair entries scaled by the
 // second's pair count) or columns. Appends to out.
 void ListRightEnds(const StructurePair& structures, bool first, int start, int end, std::vector<RightEnd>& out);
-
-// Storage for one PairCellOrder, and the counting sort that fills it.
-struct PairCellList {
-  std::vector<RightEnd> ends1, ends2;
-  std::vector<PairCell> cells;
-  std::vector<int> batchStart;
-
-  static int Batches(const Interval& interval) { return (interval.Length1() + interval.Length2()) / 4 + 1; }
-  // Sorts the cells of ends1 x ends2 into batches; allocates nothing when the
-  // vectors have the room.
-  void Sort(const Interval& interval);
-  PairCellOrder View() const { return {ends1.data(), ends2.data(), cells.data(), batchStart.data()}; }
-};
 
 // The trace back of one interval alignment: its columns, last column first,
 // and where the interior alignment of each aligned pair of pairs goes.
@@ -143,9 +124,10 @@ class IntervalTables {
   IntervalTables(int maxLength1, int maxLength2, int pairs1, int pairs2);
 
   // Fills the tables for the interval; returns the optimal score A[L1][L2].
-  // order, when given, is the interval's PairCellOrder (kept by the caller);
-  // otherwise the fill works it out.
-  float Fill(const FillContext& context, const Interval& interval, const PairCellOrder* order = nullptr);
+  // ends, when given, are the interval's right ends (kept by the caller);
+  // otherwise the fill lists them. Cost: the (L1 + 1)(L2 + 1) cells, plus
+  // O(L1 + L2) to lay out the tables.
+  float Fill(const FillContext& context, const Interval& interval, const IntervalEnds* ends = nullptr);
 
   // The trace back of the last Fill (same context and interval).
   void TraceBack(const FillContext& context, const Interval& interval, IntervalTrace& trace) const;
@@ -153,21 +135,22 @@ class IntervalTables {
   size_t Bytes() const;
 
  private:
-  void Plan(const FillContext& context, const Interval& interval, const PairCellOrder* order, void* plan);
+  void Plan(const FillContext& context, const Interval& interval, const IntervalEnds* ends, void* plan);
   // The A value of cell (m, j); its D value is kBlock further, I 2 kBlock.
   int Index(int m, int j) const { return base_[m + j] + GroupOffset(m); }
   char LetterA(const FillContext& context, const Interval& interval, int m, int j) const;
 
-  std::vector<double> storage_;  // the tables and the candidate rows
+  ZeroedStorage storage_;  // the tables and the candidate rows
   double* a_ = nullptr;           // the interleaved tables, seen as A
   double* d_ = nullptr;           // the same, seen as D (a_ + kBlock)
   double* i_ = nullptr;           // the same, seen as I (a_ + 2 kBlock)
   double* candidateRows_ = nullptr;  // 4 rows of pair-of-pairs candidates, by m
   size_t tableSize_ = 0;
   size_t rowSize_ = 0;
-  std::vector<int> diagonalBase_;  // the layout of intervals that come without one
-  const int* base_ = nullptr;      // the layout of the last fill
-  PairCellList scratch_;  // the order of intervals that come without one
+  std::vector<int> diagonalBase_;  // the layout of the last fill
+  const int* base_ = nullptr;      // diagonalBase_.data()
+  std::vector<int> firstEnd2_;     // by column n: the first right end of the second list at or after n
+  std::vector<RightEnd> ends1_, ends2_;  // the right ends of intervals that come without them
 };
 
 }  // namespace zenphal

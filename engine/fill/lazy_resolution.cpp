@@ -50,6 +50,7 @@ void LazyResolution::Sync(Worker& w) {
     const auto e = static_cast<size_t>(log_[static_cast<size_t>(w.cursor)]);
     w.view[e] = score_[e].load(std::memory_order_relaxed);
     w.known[e] = 1;
+    if (w.caller && onExact_) onExact_(static_cast<int>(e));
   }
 }
 
@@ -59,7 +60,8 @@ void LazyResolution::Publish(Worker& w, int entry, float score, const IntervalTr
   w.known[e] = 1;
   std::lock_guard lock(publishMutex_);
   if (state_[e].load(std::memory_order_relaxed) == kExact) return;  // another thread was first
-  traces_[e] = trace;
+  if (!traces_[e]) traces_[e] = std::make_unique<IntervalTrace>();
+  *traces_[e] = trace;
   traced_[e] = 1;
   score_[e].store(score, std::memory_order_relaxed);
   state_[e].store(kExact, std::memory_order_release);
@@ -92,10 +94,15 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
     pending.clear();
     {
       std::lock_guard lock(publishMutex_);
-      const IntervalTrace& last = entry >= 0 ? traces_[static_cast<size_t>(entry)] : wholeTrace_;
-      for (const IntervalTrace::Interior& inner : last.interiors) {
-        const int e = EntryOf(inner.interval);
-        if (!w.known[static_cast<size_t>(e)]) pending.push_back(e);
+      const IntervalTrace* last = entry >= 0 ? traces_[static_cast<size_t>(entry)].get() : &wholeTrace_;
+      if (last != nullptr) {
+        for (const IntervalTrace::Interior& inner : last->interiors) {
+          const int e = EntryOf(inner.interval);
+          if (!w.known[static_cast<size_t>(e)]) pending.push_back(e);
+        }
+      } else if (firstGuess_) {
+        const int e = firstGuess_(entry);
+        if (e >= 0 && !w.known[static_cast<size_t>(e)]) pending.push_back(e);
       }
     }
     if (!pending.empty() && !ResolveChildren(w, depth)) return false;
@@ -108,7 +115,8 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
       return false;
     }
     Sync(w);
-    const float score = w.tables->Fill(w.context, interval, orderOf_(interval));
+    IntervalEnds ends;
+    const float score = w.tables->Fill(w.context, interval, orderOf_(interval, ends));
     IntervalTrace& trace = w.traces[depth];
     w.tables->TraceBack(w.context, interval, trace);
     std::vector<int>& pending = w.pending[depth];
@@ -134,7 +142,7 @@ bool LazyResolution::Certify(Worker& w, const Interval& interval, int entry, siz
 // hands out the others; it then waits for those a helper took.
 bool LazyResolution::ResolveChildren(Worker& w, size_t depth) {
   std::vector<int>& pending = w.pending[depth];
-  if (w.caller && !workers_.empty() && pending.size() > 1) {
+  if (w.caller && helpersActive_ > 0 && pending.size() > 1) {
     // The largest for this thread, which stays on the longest chain of
     // work; the others for the helpers, the largest taken first.
     const auto cells = [&](int e) {
@@ -201,9 +209,8 @@ void LazyResolution::Helper(Worker& w) {
   }
 }
 
-bool LazyResolution::Resolve(const FillContext& context, float* scores, uint8_t* exact,
-                             const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team,
-                             double cellLimit, double& cells, const std::atomic<bool>* cancel) {
+void LazyResolution::Start(const FillContext& context, float* scores, uint8_t* exact, double cellLimit,
+                           const std::atomic<bool>* cancel) {
   if (score_.size() != entries_) {
     // On first use: an aligner that never resolves on demand needs none.
     score_ = std::vector<std::atomic<float>>(entries_);
@@ -224,30 +231,37 @@ bool LazyResolution::Resolve(const FillContext& context, float* scores, uint8_t*
   cellLimit_ = static_cast<long long>(cellLimit);
   stop_.store(false, std::memory_order_relaxed);
   done_.store(false, std::memory_order_relaxed);
+  helpersActive_ = 0;
+  if (!caller_) caller_ = std::make_unique<Worker>();
+  caller_->context = context;
+  caller_->context.pairScores = scores;
+  caller_->view = scores;
+  caller_->known = exact;
+  caller_->caller = true;
+  caller_->cursor = 0;
+}
 
-  Worker caller;
+bool LazyResolution::CertifyWhole(const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team) {
+  Worker& caller = *caller_;
   caller.tables = tables[0].get();
-  caller.context = context;
-  caller.view = scores;
-  caller.known = exact;
-  caller.caller = true;
   const int helpers = team != nullptr ? std::min(team->Helpers(), static_cast<int>(tables.size()) - 1) : 0;
-  workers_.resize(static_cast<size_t>(helpers));
+  if (workers_.size() < static_cast<size_t>(helpers)) workers_.resize(static_cast<size_t>(helpers));
   for (int h = 0; h < helpers; ++h) {
     auto& w = workers_[static_cast<size_t>(h)];
     if (!w) w = std::make_unique<Worker>();
     w->tables = tables[static_cast<size_t>(h) + 1].get();
-    w->context = context;
-    w->ownView.assign(scores, scores + entries_);
+    w->context = caller.context;
+    // The stand-ins as they are now; what is exact comes through the log.
+    w->ownView.assign(caller.view, caller.view + entries_);
     w->ownKnown.assign(entries_, 0);
     w->view = w->ownView.data();
     w->known = w->ownKnown.data();
     w->context.pairScores = w->view;
     w->cursor = 0;
   }
-  caller.context.pairScores = scores;
   const Interval whole{0, first_.length - 1, 0, second_.length - 1};
   bool resolved = false;
+  helpersActive_ = helpers;
   if (helpers == 0) {
     resolved = Certify(caller, whole, -1, 0);
   } else {
@@ -260,7 +274,16 @@ bool LazyResolution::Resolve(const FillContext& context, float* scores, uint8_t*
       }
     });
   }
-  cells += static_cast<double>(cells_.load(std::memory_order_relaxed));
+  helpersActive_ = 0;
+  return resolved;
+}
+
+bool LazyResolution::Resolve(const FillContext& context, float* scores, uint8_t* exact,
+                             const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team,
+                             double cellLimit, double& cells, const std::atomic<bool>* cancel) {
+  Start(context, scores, exact, cellLimit, cancel);
+  const bool resolved = CertifyWhole(tables, team);
+  cells += Cells();
   return resolved;
 }
 

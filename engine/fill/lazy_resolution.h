@@ -33,7 +33,9 @@ namespace zenphal {
 // cycle of waiting.
 class LazyResolution {
  public:
-  using OrderOf = std::function<const PairCellOrder*(const Interval&)>;
+  // The kept right ends of an interval (written to the second argument), or
+  // null for the fill to list them.
+  using OrderOf = std::function<const IntervalEnds*(const Interval&, IntervalEnds&)>;
 
   LazyResolution(const CRnaStructure& first, const CRnaStructure& second, OrderOf orderOf);
   ~LazyResolution();
@@ -43,7 +45,7 @@ class LazyResolution {
   // resolved; exact marks them. tables[t] belongs to thread t (tables[0],
   // the caller's, holds the whole). Returns false, leaving the rest
   // undefined, once more than cellLimit cells were filled. Throws
-  // std::bad_alloc when its own storage (about 100 bytes per entry,
+  // std::bad_alloc when its own storage (about 25 bytes per entry,
   // allocated at the first call) is not there. cells gets the
   // cells filled (each in all three tables). Also returns false soon after
   // *cancel (when given) is set.
@@ -51,10 +53,28 @@ class LazyResolution {
                const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team, double cellLimit,
                double& cells, const std::atomic<bool>* cancel = nullptr);
 
+  // The same in two steps, for a caller that sets or lowers stand-ins in
+  // between: Start (as Resolve, without threads or the whole), then
+  // CertifyWhole (as Resolve; false past cellLimit or once cancelled).
+  void Start(const FillContext& context, float* scores, uint8_t* exact, double cellLimit,
+             const std::atomic<bool>* cancel);
+  bool CertifyWhole(const std::vector<std::unique_ptr<IntervalTables>>& tables, FillTeam* team);
+  // Called on the calling thread as it learns each exact score (its own
+  // included), before its next fill, with the entry; it may lower the
+  // stand-ins in scores of entries not exact, never below their fill values.
+  // Empty: none.
+  void SetExactHook(std::function<void(int)> hook) { onExact_ = std::move(hook); }
+  // For an entry never resolved before, an entry its path most likely goes
+  // through (resolved first, so that one fill may settle it), or -1. Empty:
+  // none. Called on any thread.
+  void SetFirstGuess(std::function<int(int)> guess) { firstGuess_ = std::move(guess); }
+  // The cells filled since Start.
+  double Cells() const { return static_cast<double>(cells_.load(std::memory_order_relaxed)); }
+
   // The trace back of an entry resolved by the last Resolve (its optimal
   // path then, which no later stand-in changes), or null.
   const IntervalTrace* TraceOf(int entry) const {
-    return traced_[static_cast<size_t>(entry)] ? &traces_[static_cast<size_t>(entry)] : nullptr;
+    return traced_[static_cast<size_t>(entry)] ? traces_[static_cast<size_t>(entry)].get() : nullptr;
   }
 
   int EntryOf(const Interval& interior) const;
@@ -92,7 +112,11 @@ class LazyResolution {
   const std::atomic<bool>* cancel_ = nullptr;
   std::atomic<bool> done_{false};  // the whole is resolved
   std::vector<std::unique_ptr<Worker>> workers_;
-  std::vector<IntervalTrace> traces_;  // by entry, kept for their memory
+  std::unique_ptr<Worker> caller_;  // the calling thread's, from Start on
+  int helpersActive_ = 0;           // helpers taking tasks (in CertifyWhole)
+  std::function<void(int)> onExact_;
+  std::function<int(int)> firstGuess_;
+  std::vector<std::unique_ptr<IntervalTrace>> traces_;  // by entry, once resolved; kept for their memory
   std::vector<uint8_t> traced_;        // by entry: traces_ holds this Resolve's trace
   IntervalTrace wholeTrace_;           // of the last Resolve
 };
