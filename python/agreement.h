@@ -40,7 +40,7 @@ struct Summary {
 void PutReference(ComputationInput& input, const std::string& operand, const StructureSource& first,
                   const StructureSource& second);
 
-// "0.7273", or "not defined": for reprs.
+// Four significant digits ("0.7273"), or "not defined": for reprs.
 std::string ShareText(const std::optional<double>& share);
 
 void BindAgreement(py::module_& m);

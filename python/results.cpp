@@ -30,13 +30,6 @@ std::string Decimal(double value) {
   return std::string(text, end.ptr);
 }
 
-// Four significant digits, for reprs.
-std::string Rounded(double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 4);
-  return std::string(text, end.ptr);
-}
-
 py::dict Counts(const CAlignment& record) {
   py::dict counts;
   const nlohmann::ordered_json json = CountsJson(record);  // the names the JSON gives them
@@ -154,7 +147,7 @@ them, as the JSON writes them.)doc");
       py::arg("x"), py::arg("y"), "The alignment's score at (x, y), computed as the aligner computes it.");
   c.def("__repr__", [](const Polygon& p) {
     return "<zenphal.Polygon " + std::to_string(p.number) + " of " + std::to_string(p.of) + ": " +
-           CountsText(p.record) + ", share " + Rounded(p.share) +
+           CountsText(p.record) + ", share " + ShareText(p.share) +
            (p.agreement ? ", agreement " + ShareText(p.agreement->Agreement()) : std::string()) + ">";
   });
 }
