@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "computation/computation.h"
+#include "python/agreement.h"
 #include "python/errors.h"
 #include "python/results.h"
 #include "python/scores.h"
@@ -34,8 +35,8 @@ Alignment Align(py::handle s1, py::handle s2, py::handle match, py::handle indel
 }
 
 std::unique_ptr<Decomposition> Decompose(py::handle s1, py::handle s2, py::handle match, py::handle indel,
-                                         py::handle mismatch, py::handle gap, py::object progress,
-                                         py::object cancel) {
+                                         py::handle mismatch, py::handle gap, py::handle reference,
+                                         py::object progress, py::object cancel) {
   ComputationInput input;
   input.match = ScoreArgument("match", InputField::kMatch, match);
   input.indel = ScoreArgument("indel", InputField::kIndel, indel);
@@ -47,6 +48,14 @@ std::unique_ptr<Decomposition> Decompose(py::handle s1, py::handle s2, py::handl
   result->first = StructureArgument("s1", s1);
   result->second = StructureArgument("s2", s2);
   PutStructures(input, result->first, result->second);
+  if (!reference.is_none()) {
+    if (!py::isinstance<py::str>(reference) && !py::isinstance<py::bytes>(reference) &&
+        !py::hasattr(reference, "__fspath__")) {
+      Raise(PyExc_TypeError, "reference must be a Stockholm file, FILE.sto or FILE.sto#FAMILY, not " +
+                                 std::string(py::str(py::type::handle_of(reference).attr("__name__"))));
+    }
+    PutReference(input, PathBytes(reference), result->first.source, result->second.source);
+  }
 
   WatchedRun run(progress, std::move(cancel));
   Computation::RunOptions options;
@@ -83,12 +92,19 @@ The same alignment as `zenphal-cli align S1 S2 --at MISMATCH,GAP`. Ctrl-C
 stops a long alignment (KeyboardInterrupt).)doc");
   m.def("decompose", &Decompose, py::arg("s1"), py::arg("s2"), py::kw_only(), py::arg("match") = 1.0,
         py::arg("indel") = 0.5, py::arg("mismatch") = py::make_tuple(0, 2), py::arg("gap") = py::make_tuple(0, 2),
-        py::arg("progress") = py::none(), py::arg("cancel") = py::none(),
+        py::arg("reference") = py::none(), py::arg("progress") = py::none(), py::arg("cancel") = py::none(),
         R"doc(Divides the rectangle of (mismatch, gap) scores into polygons, one per optimal alignment.
 
 s1, s2: Structures, or files or example:N to read them as Structure.read does.
 match, indel: the fixed scores; mismatch, gap: the ranges (from, to).
 The defaults are zenphal-cli's and the desktop dialogs'.
+
+reference: a Stockholm file, "FILE.sto" or "FILE.sto#FAMILY" (or an
+os.PathLike), holding a curated alignment of the two structures, as
+zenphal-cli decompose --reference names it: its members are found by name,
+else by their bases. Every polygon's alignment is then compared with it
+(Polygon.agreement, Decomposition.agreement). Without it, two members of one
+Stockholm alignment are compared with their alignment there.
 
 The search runs with the GIL released. progress, if given, is called on this
 thread as progress(percent, polygons) while it runs (percent from 0 to 99, the

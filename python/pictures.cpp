@@ -38,14 +38,18 @@ QFont PictureFont() {
   return QGuiApplication::font();
 }
 
-std::string Picture(PictureFormat format, const CDecomposition& d, bool labels) {
-  const QByteArray bytes = DecompositionPicture(format, d, PictureFont(), labels);
+std::string Picture(PictureFormat format, const CDecomposition& d, const PictureOptions& options) {
+  const QByteArray bytes = DecompositionPicture(format, d, PictureFont(), options);
   return bytes.toStdString();
 }
 
 }  // namespace
 
-std::string PictureSvg(const CDecomposition& d, bool labels) { return Picture(PictureFormat::kSvg, d, labels); }
-std::string PicturePng(const CDecomposition& d, bool labels) { return Picture(PictureFormat::kPng, d, labels); }
+std::string PictureSvg(const CDecomposition& d, const PictureOptions& options) {
+  return Picture(PictureFormat::kSvg, d, options);
+}
+std::string PicturePng(const CDecomposition& d, const PictureOptions& options) {
+  return Picture(PictureFormat::kPng, d, options);
+}
 
 }  // namespace zenphal::python

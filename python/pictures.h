@@ -1,11 +1,9 @@
 #pragma once
 // The decomposition picture from Python: exactly what
-// `zenphal-cli decompose --svg/--png [--label]` writes.
+// `zenphal-cli decompose --svg/--png [--label] [--colour-by-agreement]` writes.
 #include <string>
 
-namespace zenphal {
-class CDecomposition;
-}
+#include "render/decomposition_picture.h"
 
 namespace zenphal::python {
 
@@ -14,7 +12,7 @@ namespace zenphal::python {
 // "offscreen" platform on the first picture, so no display is needed, and
 // kept to the end of the process. Throws std::runtime_error when the host runs a
 // QCoreApplication without the GUI side.
-std::string PictureSvg(const CDecomposition& decomposition, bool labels);
-std::string PicturePng(const CDecomposition& decomposition, bool labels);
+std::string PictureSvg(const CDecomposition& decomposition, const PictureOptions& options);
+std::string PicturePng(const CDecomposition& decomposition, const PictureOptions& options);
 
 }  // namespace zenphal::python

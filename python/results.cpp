@@ -8,6 +8,7 @@
 #include "computation/outputs.h"
 #include "computation/region_query.h"
 #include "computation/robustness.h"
+#include "computation/run_agreement.h"
 #include "formats/score_text.h"
 #include "output/json.h"
 #include "python/errors.h"
@@ -26,13 +27,6 @@ double Shortest(float value) { return ShortestDecimalOf(value); }
 std::string Decimal(double value) {
   char text[32];
   const auto end = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, end.ptr);
-}
-
-// Four significant digits, for reprs.
-std::string Rounded(double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 4);
   return std::string(text, end.ptr);
 }
 
@@ -142,6 +136,8 @@ them, as the JSON writes them.)doc");
   c.def_property_readonly("share", [](const Polygon& p) { return p.share; },
                           "Its area over the rectangle's, from 0 to 1: the robustness figure of zenphal-cli batch "
                           "for a point inside it.");
+  c.def_property_readonly("agreement", [](const Polygon& p) { return p.agreement; },
+                          "Its alignment's Agreement with the decomposition's reference; None without a reference.");
   c.def(
       "score_at",
       [](const Polygon& p, py::handle x, py::handle y) {
@@ -151,8 +147,24 @@ them, as the JSON writes them.)doc");
       py::arg("x"), py::arg("y"), "The alignment's score at (x, y), computed as the aligner computes it.");
   c.def("__repr__", [](const Polygon& p) {
     return "<zenphal.Polygon " + std::to_string(p.number) + " of " + std::to_string(p.of) + ": " +
-           CountsText(p.record) + ", share " + Rounded(p.share) + ">";
+           CountsText(p.record) + ", share " + ShareText(p.share) +
+           (p.agreement ? ", agreement " + ShareText(p.agreement->Agreement()) : std::string()) + ">";
   });
+}
+
+// The picture options of to_svg and to_png, as zenphal-cli decompose makes
+// them of --label and --colour-by-agreement.
+PictureOptions PictureOptionsOf(const Decomposition& d, bool labels, bool byAgreement) {
+  PictureOptions options = PictureOptions::Labels(labels);
+  if (!byAgreement) return options;
+  if (!d.reference) {
+    const ComputationInput& in = d.computation->Input();
+    Raise(PyExc_ValueError, "colour_by_agreement: " + in.label1 + " and " + in.label2 +
+                                " have no reference alignment (they are not members of one Stockholm alignment); "
+                                "name a Stockholm file that holds both with decompose(..., reference='FILE.sto')");
+  }
+  options.agreement = AgreementValues(*AgreementOfRun(*d.computation));
+  return options;
 }
 
 void BindDecomposition(py::module_& m) {
@@ -177,6 +189,13 @@ notebook shows it as its labelled picture.)doc");
   }, "The gap score range (from, to): the rectangle's vertical side.");
   c.def_property_readonly("polygons", [](const Decomposition& d) { return d.polygons; },
                           "The polygons in order of discovery, numbered from 1 as in the report.");
+  c.def_property_readonly("reference", [](const Decomposition& d) { return d.reference; },
+                          "The Reference every polygon's alignment is compared with: the structures' alignment in "
+                          "the Stockholm file both were read from, or in decompose()'s reference; None without "
+                          "one.");
+  c.def_property_readonly("agreement", [](const Decomposition& d) { return d.agreement; },
+                          "The AgreementSummary, where the optimal alignments agree best with the reference; None "
+                          "without a reference.");
   c.def_property_readonly("aligner_calls", [](const Decomposition& d) { return d.computation->Decomposition().AlignerCalls(); },
                           "The search's probes: the aligner calls it asked for.");
   c.def_property_readonly("incomplete", [](const Decomposition& d) { return d.computation->Decomposition().Incomplete(); },
@@ -235,15 +254,27 @@ the answer is the best of the polygons listed.)doc");
         "The JSON text zenphal-cli decompose --json writes.");
   c.def(
       "to_svg",
-      [](const Decomposition& d, bool labels) { return Utf8Text(PictureSvg(d.computation->Decomposition(), labels)); },
-      py::kw_only(), py::arg("labels") = false,
-      "The picture as SVG: the --svg file of zenphal-cli decompose; labels=True adds the polygons' numbers and the "
-      "range values, as --label does.");
+      [](const Decomposition& d, bool labels, bool byAgreement) {
+        return Utf8Text(PictureSvg(d.computation->Decomposition(), PictureOptionsOf(d, labels, byAgreement)));
+      },
+      py::kw_only(), py::arg("labels") = false, py::arg("colour_by_agreement") = false,
+      R"doc(The picture as SVG: the --svg file of zenphal-cli decompose.
+
+labels=True adds the polygons' numbers and the range values, as --label does;
+colour_by_agreement=True fills each region by its agreement with the
+reference on a colour-blind safe scale, with the scale beside the picture, as
+--colour-by-agreement does (ValueError without a reference).)doc");
   c.def(
       "to_png",
-      [](const Decomposition& d, bool labels) { return py::bytes(PicturePng(d.computation->Decomposition(), labels)); },
-      py::kw_only(), py::arg("labels") = false, "The picture as PNG bytes: the --png file of zenphal-cli decompose.");
-  c.def("_repr_svg_", [](const Decomposition& d) { return Utf8Text(PictureSvg(d.computation->Decomposition(), true)); },
+      [](const Decomposition& d, bool labels, bool byAgreement) {
+        return py::bytes(PicturePng(d.computation->Decomposition(), PictureOptionsOf(d, labels, byAgreement)));
+      },
+      py::kw_only(), py::arg("labels") = false, py::arg("colour_by_agreement") = false,
+      "The picture as PNG bytes: the --png file of zenphal-cli decompose; the options as to_svg's.");
+  c.def("_repr_svg_",
+        [](const Decomposition& d) {
+          return Utf8Text(PictureSvg(d.computation->Decomposition(), PictureOptions::Labels(true)));
+        },
         "The labelled picture, for notebooks.");
   c.def("__repr__", [](const Decomposition& d) {
     const ComputationInput& in = d.computation->Input();
@@ -272,6 +303,12 @@ void Decomposition::ListPolygons() {
     p->computation = computation;
     polygons.push_back(std::move(p));
   }
+  const std::optional<DecompositionAgreement> found = AgreementOfRun(*computation);
+  if (!found) return;
+  reference = Reference{found->reference, found->referenceColumns, found->referencePairs};
+  for (size_t i = 0; i < polygons.size() && i < found->regions.size(); ++i) polygons[i]->agreement = found->regions[i];
+  agreement = Summary{found->summary, nullptr};
+  if (found->summary.best >= 0) agreement->best = polygons.at(static_cast<size_t>(found->summary.best));
 }
 
 // The alignment at (x, y), on a worker with Ctrl-C watched; flag is the
@@ -297,6 +334,7 @@ Alignment AlignAt(Computation& computation, float x, float y) {
 }
 
 void BindResults(py::module_& m) {
+  BindAgreement(m);
   BindAlignment(m);
   BindPolygon(m);
   BindDecomposition(m);

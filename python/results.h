@@ -7,10 +7,12 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "computation/computation.h"
+#include "python/agreement.h"
 #include "python/structures.h"
 
 namespace zenphal::python {
@@ -29,6 +31,7 @@ struct Polygon {
   std::vector<Point> vertices;
   double area = 0.0;
   double share = 0.0;
+  std::optional<RegionAgreement> agreement;  // with the reference; none without one
   std::shared_ptr<const Computation> computation;  // for its scores
 };
 
@@ -36,10 +39,13 @@ struct Decomposition {
   Structure first, second;
   std::shared_ptr<Computation> computation;
   std::vector<std::shared_ptr<Polygon>> polygons;
+  std::optional<Reference> reference;  // with the agreement summary, when the
+  std::optional<Summary> agreement;    // input has a reference
   CancelFlag cancel{false};
   std::mutex aligner;  // AlignAt, from any Python thread
 
-  // Copies the run's polygons into polygons, numbered from 1.
+  // Copies the run's polygons into polygons, numbered from 1, with their
+  // agreement with the reference (AgreementOfRun).
   void ListPolygons();
 };
 

@@ -43,17 +43,6 @@ Structure Make(const std::string& name, std::string bases, std::string stems) {
   return Make(std::move(source));
 }
 
-// A file name from a str or an os.PathLike, in the file system's encoding.
-std::string PathBytes(py::handle value) {
-  PyObject* path = PyOS_FSPath(value.ptr());
-  if (path == nullptr) throw py::error_already_set();
-  py::object fspath = py::reinterpret_steal<py::object>(path);
-  if (PyBytes_Check(fspath.ptr())) return fspath.cast<std::string>();
-  PyObject* encoded = PyUnicode_EncodeFSDefault(fspath.ptr());
-  if (encoded == nullptr) throw py::error_already_set();
-  return py::reinterpret_steal<py::bytes>(encoded).cast<std::string>();
-}
-
 // Bases are bytes: one Latin-1 character each.
 std::string LatinBytes(const char* argument, py::handle value) {
   if (!py::isinstance<py::str>(value)) {
@@ -196,6 +185,16 @@ std::vector<Triple> StemsOf(const Structure& s) {
 }
 
 }  // namespace
+
+std::string PathBytes(py::handle value) {
+  PyObject* path = PyOS_FSPath(value.ptr());
+  if (path == nullptr) throw py::error_already_set();
+  py::object fspath = py::reinterpret_steal<py::object>(path);
+  if (PyBytes_Check(fspath.ptr())) return fspath.cast<std::string>();
+  PyObject* encoded = PyUnicode_EncodeFSDefault(fspath.ptr());
+  if (encoded == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::bytes>(encoded).cast<std::string>();
+}
 
 std::string StructureTitle(const Structure& s) { return !s.source.name.empty() ? s.source.name : s.source.label; }
 

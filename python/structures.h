@@ -31,6 +31,10 @@ Structure ReadStructure(const std::string& operand, const std::string& format);
 // operand (a str or an os.PathLike) read with format "auto".
 Structure StructureArgument(const char* name, py::handle value);
 
+// A file name from a str, bytes or an os.PathLike, in the file system's
+// encoding (os.fspath); TypeError for anything else.
+std::string PathBytes(py::handle value);
+
 // How reprs name a structure: its name, else its label; empty for neither.
 std::string StructureTitle(const Structure& structure);
 

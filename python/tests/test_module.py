@@ -79,8 +79,8 @@ def test_the_readme_example_runs_as_written(tmp_path):
     result = subprocess.run(["bash", "-euc", script], cwd=SOURCE, capture_output=True, text=True,
                             env=clean_environment())
     assert result.returncode == 0, result.stderr
-    # The example, in a folder of its own.
-    (tmp_path / "example.py").write_text(python[0])
+    # The examples, one after the other, in a folder of their own.
+    (tmp_path / "example.py").write_text("\n".join(python))
     result = subprocess.run([PYTHON, "example.py"], cwd=tmp_path, capture_output=True, text=True,
                             env=clean_environment(PYTHONPATH=str(BUILD / "python")))
     assert result.returncode == 0, result.stderr

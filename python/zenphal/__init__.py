@@ -14,11 +14,14 @@ gives for the same input.
 """
 try:
     from ._zenphal import (
+        Agreement,
+        AgreementSummary,
         Alignment,
         Cancelled,
         Decomposition,
         IncompleteWarning,
         Polygon,
+        Reference,
         Structure,
         StructureNote,
         __version__,
@@ -44,11 +47,14 @@ except ModuleNotFoundError as error:
     ) from error
 
 __all__ = [
+    "Agreement",
+    "AgreementSummary",
     "Alignment",
     "Cancelled",
     "Decomposition",
     "IncompleteWarning",
     "Polygon",
+    "Reference",
     "Structure",
     "StructureNote",
     "align",

@@ -1,6 +1,6 @@
 """Zenphal: parametric alignment of two RNA secondary structures."""
 import os
-from typing import Callable, Iterable, Sequence, Union
+from typing import Callable, Iterable, Optional, Sequence, Union
 
 __version__: str
 
@@ -12,6 +12,8 @@ _Operand = Union[str, bytes, os.PathLike[str]]
 """A file, FILE#K, FILE#NAME or example:N, as zenphal-cli names RNA1 and RNA2."""
 _Counts = dict[str, int]
 """match, mismatch, indel, gap, pair_match, pair_mismatch, pair_indel."""
+_Stockholm = Union[str, bytes, os.PathLike[str]]
+"""FILE.sto or FILE.sto#FAMILY, as zenphal-cli decompose --reference names it."""
 
 class Cancelled(Exception):
     """The cancel callable given to decompose() returned true."""
@@ -91,6 +93,58 @@ class Alignment:
     def to_json(self) -> str:
         """The JSON zenphal-cli align --json prints."""
 
+class Reference:
+    """The curated alignment of the two structures that the optimal alignments are compared with."""
+
+    @property
+    def file(self) -> str:
+        """The Stockholm file as it was named."""
+    @property
+    def family(self) -> str:
+        """The alignment's #=GF ID, else its AC, else "the alignment at line N"."""
+    @property
+    def member1(self) -> str:
+        """The sequence aligned as the first structure."""
+    @property
+    def member2(self) -> str:
+        """The sequence aligned as the second structure."""
+    @property
+    def top(self) -> str:
+        """The first member's row, '_' for a gap."""
+    @property
+    def bottom(self) -> str:
+        """The second member's row, '_' for a gap."""
+    @property
+    def columns(self) -> int:
+        """Its columns holding a base of each structure: |R|."""
+    @property
+    def pairs(self) -> int:
+        """Its pair alignments: base pairs aligned with base pairs."""
+
+class Agreement:
+    """How far a polygon's alignment agrees with the reference; a share is None where its denominator is 0."""
+
+    @property
+    def value(self) -> Optional[float]:
+        """2 |A & R| / (|R| + |A|), from 0 to 1."""
+    @property
+    def sensitivity(self) -> Optional[float]:
+        """|A & R| / |R|."""
+    @property
+    def precision(self) -> Optional[float]:
+        """|A & R| / |A|."""
+    @property
+    def pairs(self) -> Optional[float]:
+        """The share of the reference's pair alignments the alignment makes too."""
+    @property
+    def shared_columns(self) -> int:
+        """|A & R|."""
+    @property
+    def aligned_columns(self) -> int:
+        """|A|."""
+    @property
+    def shared_pairs(self) -> int: ...
+
 class Polygon:
     """One polygon of a decomposition: where one alignment is optimal."""
 
@@ -119,7 +173,23 @@ class Polygon:
     @property
     def share(self) -> float:
         """Its area over the rectangle's, from 0 to 1."""
+    @property
+    def agreement(self) -> Optional[Agreement]:
+        """Its alignment's agreement with the reference; None without a reference."""
     def score_at(self, x: _Score, y: _Score) -> float: ...
+
+class AgreementSummary:
+    """Where the optimal alignments agree best with the reference."""
+
+    @property
+    def best(self) -> Optional[float]:
+        """The highest agreement of a polygon; None when none is defined."""
+    @property
+    def best_polygon(self) -> Optional[Polygon]:
+        """The polygon that has it (among equals the largest, then the first)."""
+    @property
+    def near_best_share(self) -> Optional[float]:
+        """The share of the rectangle where the optimal alignment reaches 90% of the best."""
 
 class Decomposition:
     """The score rectangle divided into polygons, one per optimal alignment."""
@@ -139,6 +209,12 @@ class Decomposition:
     @property
     def polygons(self) -> list[Polygon]: ...
     @property
+    def reference(self) -> Optional[Reference]:
+        """The alignment the polygons are compared with; None without one."""
+    @property
+    def agreement(self) -> Optional[AgreementSummary]:
+        """Where they agree best with it; None without a reference."""
+    @property
     def aligner_calls(self) -> int: ...
     @property
     def incomplete(self) -> bool: ...
@@ -155,10 +231,13 @@ class Decomposition:
         """The report of every optimal alignment, as zenphal-cli decompose prints it (CR LF)."""
     def to_json(self) -> str:
         """The JSON zenphal-cli decompose --json writes."""
-    def to_svg(self, *, labels: bool = False) -> str:
-        """The picture of zenphal-cli decompose --svg [--label]."""
-    def to_png(self, *, labels: bool = False) -> bytes:
-        """The picture of zenphal-cli decompose --png [--label]."""
+    def to_svg(self, *, labels: bool = False, colour_by_agreement: bool = False) -> str:
+        """The picture of zenphal-cli decompose --svg [--label] [--colour-by-agreement].
+
+        ValueError for colour_by_agreement without a reference.
+        """
+    def to_png(self, *, labels: bool = False, colour_by_agreement: bool = False) -> bytes:
+        """The picture of zenphal-cli decompose --png [--label] [--colour-by-agreement]."""
     def _repr_svg_(self) -> str: ...
 
 def align(
@@ -180,6 +259,7 @@ def decompose(
     indel: _Score = 0.5,
     mismatch: _Range = (0, 2),
     gap: _Range = (0, 2),
+    reference: _Stockholm | None = None,
     progress: Callable[[int, int], object] | None = None,
     cancel: Callable[[], object] | None = None,
 ) -> Decomposition:
