@@ -152,11 +152,22 @@ them, as the JSON writes them.)doc");
   });
 }
 
+// What to_svg and to_png add to the plain picture: the options of
+// zenphal-cli decompose of the same names.
+struct PictureChoice {
+  bool labels = false;          // --label
+  bool colourRegions = false;   // --colour-regions
+  bool axisValues = false;      // --axis-values
+  bool byAgreement = false;     // --colour-by-agreement
+};
+
 // The picture options of to_svg and to_png, as zenphal-cli decompose makes
-// them of --label and --colour-by-agreement.
-PictureOptions PictureOptionsOf(const Decomposition& d, bool labels, bool byAgreement) {
-  PictureOptions options = PictureOptions::Labels(labels);
-  if (!byAgreement) return options;
+// them of its options.
+PictureOptions PictureOptionsOf(const Decomposition& d, const PictureChoice& choice) {
+  PictureOptions options = PictureOptions::Labels(choice.labels);
+  options.colours = choice.colourRegions;
+  options.axisValues = choice.axisValues;
+  if (!choice.byAgreement) return options;
   if (!d.reference) {
     const ComputationInput& in = d.computation->Input();
     Raise(PyExc_ValueError, "colour_by_agreement: " + in.label1 + " and " + in.label2 +
@@ -254,22 +265,29 @@ the answer is the best of the polygons listed.)doc");
         "The JSON text zenphal-cli decompose --json writes.");
   c.def(
       "to_svg",
-      [](const Decomposition& d, bool labels, bool byAgreement) {
-        return Utf8Text(PictureSvg(d.computation->Decomposition(), PictureOptionsOf(d, labels, byAgreement)));
+      [](const Decomposition& d, bool labels, bool colourRegions, bool axisValues, bool byAgreement) {
+        return Utf8Text(PictureSvg(d.computation->Decomposition(),
+                                   PictureOptionsOf(d, {labels, colourRegions, axisValues, byAgreement})));
       },
-      py::kw_only(), py::arg("labels") = false, py::arg("colour_by_agreement") = false,
+      py::kw_only(), py::arg("labels") = false, py::arg("colour_regions") = false, py::arg("axis_values") = false,
+      py::arg("colour_by_agreement") = false,
       R"doc(The picture as SVG: the --svg file of zenphal-cli decompose.
 
 labels=True adds the polygons' numbers and the range values, as --label does;
+colour_regions=True fills the regions with colour-blind safe colours that
+tell neighbours apart, as --colour-regions does; axis_values=True writes the
+ranges and round tick values along both axes, as --axis-values does;
 colour_by_agreement=True fills each region by its agreement with the
 reference on a colour-blind safe scale, with the scale beside the picture, as
 --colour-by-agreement does (ValueError without a reference).)doc");
   c.def(
       "to_png",
-      [](const Decomposition& d, bool labels, bool byAgreement) {
-        return py::bytes(PicturePng(d.computation->Decomposition(), PictureOptionsOf(d, labels, byAgreement)));
+      [](const Decomposition& d, bool labels, bool colourRegions, bool axisValues, bool byAgreement) {
+        return py::bytes(PicturePng(d.computation->Decomposition(),
+                                    PictureOptionsOf(d, {labels, colourRegions, axisValues, byAgreement})));
       },
-      py::kw_only(), py::arg("labels") = false, py::arg("colour_by_agreement") = false,
+      py::kw_only(), py::arg("labels") = false, py::arg("colour_regions") = false, py::arg("axis_values") = false,
+      py::arg("colour_by_agreement") = false,
       "The picture as PNG bytes: the --png file of zenphal-cli decompose; the options as to_svg's.");
   c.def("_repr_svg_",
         [](const Decomposition& d) {

@@ -103,18 +103,27 @@ def test_vertices_are_the_counter_clockwise_outline_and_tile_the_rectangle():
     assert total == pytest.approx(50, rel=1e-4)
 
 
-@pytest.mark.parametrize("labels", [False, True])
-def test_pictures_are_the_cli_pictures(labels, tmp_path):
+# Each picture option as the command line's option of the same name; the
+# non-square rectangle gets the hatched part with axis values.
+PICTURE_OPTIONS = {"labels": "--label", "colour_regions": "--colour-regions", "axis_values": "--axis-values"}
+
+
+@pytest.mark.parametrize("chosen", [(), ("labels",), ("colour_regions", "axis_values"),
+                                    ("labels", "colour_regions", "axis_values")])
+def test_pictures_are_the_cli_pictures(chosen, tmp_path):
     svg, png = tmp_path / "d.svg", tmp_path / "d.png"
-    args = ["--label"] if labels else []
+    args = [PICTURE_OPTIONS[name] for name in chosen]
     cli = run_cli("decompose", "-q", "example:3", "example:4", "--mismatch", "0,10", "--gap", "0,5", "--svg", svg,
                   "--png", png, *args)
     assert cli.status == 0, cli.err
     d = zenphal.decompose("example:3", "example:4", mismatch=(0, 10), gap=(0, 5))
-    assert d.to_svg(labels=labels) == svg.read_text()
-    assert d.to_png(labels=labels) == png.read_bytes()
-    if labels:
+    options = {name: True for name in chosen}
+    assert d.to_svg(**options) == svg.read_text()
+    assert d.to_png(**options) == png.read_bytes()
+    if chosen == ("labels",):
         assert d._repr_svg_() == svg.read_text()
+    if chosen:
+        assert d.to_svg(**options) != d.to_svg()
 
 
 # The region at a point is the one the robustness figure of batch names (the

@@ -231,13 +231,29 @@ class Decomposition:
         """The report of every optimal alignment, as zenphal-cli decompose prints it (CR LF)."""
     def to_json(self) -> str:
         """The JSON zenphal-cli decompose --json writes."""
-    def to_svg(self, *, labels: bool = False, colour_by_agreement: bool = False) -> str:
-        """The picture of zenphal-cli decompose --svg [--label] [--colour-by-agreement].
+    def to_svg(
+        self,
+        *,
+        labels: bool = False,
+        colour_regions: bool = False,
+        axis_values: bool = False,
+        colour_by_agreement: bool = False,
+    ) -> str:
+        """The picture of zenphal-cli decompose --svg [--label] [--colour-regions] [--axis-values]
+        [--colour-by-agreement].
 
         ValueError for colour_by_agreement without a reference.
         """
-    def to_png(self, *, labels: bool = False, colour_by_agreement: bool = False) -> bytes:
-        """The picture of zenphal-cli decompose --png [--label] [--colour-by-agreement]."""
+    def to_png(
+        self,
+        *,
+        labels: bool = False,
+        colour_regions: bool = False,
+        axis_values: bool = False,
+        colour_by_agreement: bool = False,
+    ) -> bytes:
+        """The picture of zenphal-cli decompose --png [--label] [--colour-regions] [--axis-values]
+        [--colour-by-agreement]."""
     def _repr_svg_(self) -> str: ...
 
 def align(
