@@ -7,6 +7,7 @@
 #include <QSvgGenerator>
 
 #include "decomposition/decomposition.h"
+#include "engine/errors.h"
 #include "render/decomposition_picture.h"
 
 namespace zenphal {
@@ -60,7 +61,10 @@ QByteArray DecompositionPng(const CDecomposition& d, const QFont& font, const Pi
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  DecompositionImage(d, font, options).save(&buffer, "PNG");
+  // An image the encoder refuses would otherwise become an empty file.
+  if (!DecompositionImage(d, font, options).save(&buffer, "PNG")) {
+    throw InternalError("the picture could not be encoded as PNG");
+  }
   return bytes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The decomposition picture as a file: PNG or SVG. Both hold exactly what the
+// The decomposition picture as the contents of a PNG or SVG file (the
+// callers write them through the one file writer). Both hold exactly what the
 // view shows for the decomposition (white background, frame, arrows,
 // captions, the "Attention:" note, every edge), at the size
 // DecompositionPictureSize gives, with what the options add (the region
@@ -33,7 +34,8 @@ QImage DecompositionImage(const CDecomposition& decomposition, const QFont& font
 // The file contents. The SVG is written by Qt's SVG generator: one
 // <polyline> per listed edge (a <circle> where an edge's two ends map to the
 // same pixel), texts as <text>, the size in millimetres at the screen's
-// resolution and the view box in pixels.
+// resolution and the view box in pixels. DecompositionPng throws
+// InternalError when Qt cannot encode the image.
 QByteArray DecompositionPng(const CDecomposition& decomposition, const QFont& font, const PictureOptions& options);
 QByteArray DecompositionSvg(const CDecomposition& decomposition, const QFont& font, const PictureOptions& options);
 QByteArray DecompositionPicture(PictureFormat format, const CDecomposition& decomposition, const QFont& font,
