@@ -3,37 +3,20 @@
 // that Debian's infernal package ships, the consensus structure projected
 // onto each sequence, stored as dot-bracket files in bench/data (see
 // bench/data/README.md).
-#include <fstream>
-#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/rna_structure.h"
+#include "formats/dot_bracket.h"
+#include "formats/input_file.h"
 
 namespace zenphal::bench {
 
-// Reads ">name", the bases and the structure; '(' ')' pair nested, '[' ']'
-// pair bases across them.
-inline CRnaStructure ReadDotBracket(const std::string& path) {
-  std::ifstream in(path);
-  std::string name, bases, brackets;
-  if (!std::getline(in, name) || !std::getline(in, bases) || !std::getline(in, brackets) ||
-      bases.size() != brackets.size()) {
-    throw std::runtime_error("cannot read " + path);
-  }
-  std::string stems;
-  for (const char* kinds : {"()", "[]"}) {
-    std::vector<size_t> open;
-    for (size_t i = 0; i < brackets.size(); ++i) {
-      if (brackets[i] == kinds[0]) open.push_back(i);
-      if (brackets[i] == kinds[1]) {
-        if (open.empty()) throw std::runtime_error("unbalanced " + path);
-        stems += std::to_string(open.back()) + " " + std::to_string(i) + " 1 ";
-        open.pop_back();
-      }
-    }
-  }
-  return CRnaStructure(bases, stems);
+// Reads a pair's dot-bracket file with the program's own reader.
+inline CRnaStructure ReadRealStructure(const std::string& path) {
+  const StructureRead read = ReadDotBracket(ReadInputFile(path));
+  return CRnaStructure(read.bases, read.stems);
 }
 
 struct RealPair {
@@ -52,7 +35,7 @@ inline const std::vector<RealPair>& RealPairs() {
 
 inline std::pair<CRnaStructure, CRnaStructure> LoadRealPair(const char* file) {
   const std::string base = std::string(ZENPHAL_BENCH_DATA) + "/" + file;
-  return {ReadDotBracket(base + "-a.dbn"), ReadDotBracket(base + "-b.dbn")};
+  return {ReadRealStructure(base + "-a.dbn"), ReadRealStructure(base + "-b.dbn")};
 }
 
 }  // namespace zenphal::bench

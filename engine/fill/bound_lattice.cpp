@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "engine/fill/fast_aligner.h"
 
@@ -50,11 +49,6 @@ const std::vector<float>* BoundLattice::Find(const Node& node) const {
 
 void BoundLattice::Store(const Node& node, std::vector<float> bounds) { nodes_[Key(node)] = std::move(bounds); }
 
-size_t BoundLattice::Bytes() const {
-  size_t bytes = 0;
-  for (const auto& [key, v] : nodes_) bytes += v.capacity() * sizeof(float);
-  return bytes;
-}
 
 void BoundLattice::Bound(const PointScores& s, const PointScores& scores, const Node corners[3],
                          const InteriorBounds& lengths, float* bounds) const {
@@ -90,11 +84,7 @@ void BoundLattice::Bound(const PointScores& s, const PointScores& scores, const 
     double bound = w0 * (*values[0])[e] + w1 * (*values[1])[e] + w2 * (*values[2])[e];
     if (low >= 0) bound = std::min(bound, static_cast<double>((*values[low])[e]));
     bound += margin;
-    if (bound < bounds[e]) {
-      float f = static_cast<float>(bound);
-      if (static_cast<double>(f) < bound) f = std::nextafter(f, std::numeric_limits<float>::infinity());
-      bounds[e] = std::min(bounds[e], f);
-    }
+    if (bound < bounds[e]) bounds[e] = std::min(bounds[e], InteriorBounds::RoundUp(bound));
   }
 }
 

@@ -11,7 +11,7 @@ namespace zenphal {
 
 struct PointScores;
 
-// Nodes at (i h, j h) for levels of spacing h = Coarsest() / 2^level. Each
+// Nodes at (i h, j h) for levels of spacing h = (the coarsest spacing) / 2^level. Each
 // node holds, for every pair-of-pairs entry, an upper bound on its interior
 // score there (the exact score for the interiors computed at the node).
 // Within a level, a point lies in the triangle of the three nodes
@@ -30,7 +30,6 @@ class BoundLattice {
 
   // The coarsest spacing (1 until set). Setting another
   // drops the nodes.
-  double Coarsest() const { return coarsest_; }
   double Finest() const { return coarsest_ / (1 << (kLevels - 1)); }
   void SetCoarsest(double spacing);
 
@@ -48,7 +47,6 @@ class BoundLattice {
   void Bound(const PointScores& at, const PointScores& scores, const Node corners[3],
              const InteriorBounds& lengths, float* bounds) const;
 
-  size_t Bytes() const;
 
  private:
   static uint64_t Key(const Node& node) { return static_cast<uint64_t>(node.i) << 32 ^ static_cast<uint32_t>(node.j); }

@@ -151,9 +151,10 @@ void FastAligner::FillPairScores() {
   if (!teamTried_) StartTeam();
   if (!team_) {
     for (const PairSchedule::Item& item : items) {
-      ThrowIfCancelled();
+      ThrowIfCancelled(cancel_);
       FillEntry(*tables_[0], item);
     }
+    cells_ += static_cast<double>(schedule_.totalCells);
     return;
   }
   // Each thread takes the next item in list order and waits for its
@@ -180,15 +181,8 @@ void FastAligner::FillPairScores() {
       itemDone_[static_cast<size_t>(n)].store(1, std::memory_order_release);
     }
   });
-  ThrowIfCancelled();
-}
-
-void FastAligner::ThrowIfCancelled() const {
-  if (CancelRequested()) throw Cancelled();
-}
-
-int FastAligner::EntryOf(const Interval& interior) const {
-  return first.pairIndex[interior.end1 + 1] * second.pairCount + second.pairIndex[interior.end2 + 1];
+  ThrowIfCancelled(cancel_);
+  cells_ += static_cast<double>(schedule_.totalCells);
 }
 
 void FastAligner::PrepareEarlyTraces() {
@@ -209,7 +203,9 @@ float FastAligner::FillCounted(IntervalTables& tables, const Interval& iv) {
 }
 
 void FastAligner::FillEntry(IntervalTables& tables, const PairSchedule::Item& item) {
-  pairScores_[static_cast<size_t>(item.entry)] = FillCounted(tables, item.interval);
+  // Counted by FillPairScores: this runs on every thread of the team.
+  IntervalEnds ends;
+  pairScores_[static_cast<size_t>(item.entry)] = tables.Fill(context_, item.interval, EndsOf(item.interval, ends));
   if (earlyTracing_ && traceWanted_[static_cast<size_t>(item.entry)]) {
     tables.TraceBack(context_, item.interval, earlyTraces_.find(item.entry)->second);
     earlyTraced_[static_cast<size_t>(item.entry)] = 1;
@@ -249,7 +245,7 @@ float FastAligner::Align(const Interval& interval, AlignedRows& rows, bool learn
       continue;
     }
     const Interval inner = trace.interiors[frame.interior++].interval;
-    const int entry = EntryOf(inner);
+    const int entry = lazy_->EntryOf(inner);
     if (learn) used.emplace_back(entry, inner);
     if (learn && earlyTraced_[static_cast<size_t>(entry)]) {
       frames.push_back({&earlyTraces_.find(entry)->second});
@@ -261,7 +257,7 @@ float FastAligner::Align(const Interval& interval, AlignedRows& rows, bool learn
         continue;
       }
     }
-    ThrowIfCancelled();
+    ThrowIfCancelled(cancel_);
     if (traceStack_.size() < level + 2) traceStack_.resize(level + 2);
     FillCounted(tables, inner);
     tables.TraceBack(context_, inner, traceStack_[level + 1]);
@@ -335,7 +331,7 @@ void FastAligner::ExpectRegion(float mismatchFrom, float mismatchTo, float gapFr
   }
 }
 
-bool FastAligner::BoundFromLattice(const PointScores& scores) {
+void FastAligner::BoundFromLattice(const PointScores& scores) {
   // A point just above or right of a lattice line takes the bounds of the
   // point on the line (the scores only fall as x and y grow), so that points
   // rounded past the edge of a rectangle need no nodes beyond it.
@@ -352,7 +348,6 @@ bool FastAligner::BoundFromLattice(const PointScores& scores) {
   for (const BoundLattice::Node& c : corners) EnsureNode(c);
   Prepare(scores);
   lattice_.Bound(at, scores, corners, bounds_, pairScores_.data());
-  return true;
 }
 
 bool FastAligner::ResolveLazily() {
@@ -368,7 +363,7 @@ bool FastAligner::ResolveLazily() {
   } catch (const std::bad_alloc&) {
     // Only slower: every interior is filled instead.
   }
-  ThrowIfCancelled();
+  ThrowIfCancelled(cancel_);
   return resolved;
 }
 
@@ -392,7 +387,7 @@ bool FastAligner::ResolveAtPoint(const PointScores& scores) {
   bool resolved = true;
   // In increasing (p, q): every entry nested in (p, q) comes before it.
   for (int p = 0; p < first.pairCount && resolved; ++p) {
-    for (int q = 0; q < second.pairCount; ++q) {
+    for (int q = 0; q < second.pairCount && resolved; ++q) {
       const size_t e = static_cast<size_t>(p) * static_cast<size_t>(second.pairCount) + static_cast<size_t>(q);
       if (exact_[e]) continue;
       pairScores_[e] = nesting_.Bound(p, q);
@@ -400,7 +395,7 @@ bool FastAligner::ResolveAtPoint(const PointScores& scores) {
         // One fill with the stand-ins of its interiors: an upper bound, as
         // the fill is monotone in them, and a close one (it knows the
         // bases), where the lengths alone know nothing.
-        ThrowIfCancelled();
+        ThrowIfCancelled(cancel_);
         const float bound = FillCounted(*tables_[0], lazy_->InteriorOf(static_cast<int>(e)));
         nesting_.Known(static_cast<int>(e), bound);
         pairScores_[e] = std::min(pairScores_[e], bound);
@@ -415,7 +410,7 @@ bool FastAligner::ResolveAtPoint(const PointScores& scores) {
     resolved = lazy_->CertifyWhole(tables_, nullptr);
   }
   cells_ += lazy_->Cells();
-  ThrowIfCancelled();
+  ThrowIfCancelled(cancel_);
   return resolved;
 }
 
@@ -427,7 +422,8 @@ void FastAligner::Compute(const PointScores& scores, AlignedRows& rows) {
   Prepare(scores);
   cells_ = 0.0;
   if (lazyOn_ && regionExpected_ && !schedule_.items.empty() && InteriorBounds::Usable(scores)) {
-    if (BoundFromLattice(scores) && ResolveLazily()) {
+    BoundFromLattice(scores);
+    if (ResolveLazily()) {
       Align(Interval{0, first.length - 1, 0, second.length - 1}, rows, false);
       return;
     }

@@ -65,7 +65,6 @@ class FastAligner {
   // The kept right ends of an interval: the interior of a pair of pairs, or
   // the whole; null for any other.
   const IntervalEnds* EndsOf(const Interval& interval, IntervalEnds& out) const;
-  int EntryOf(const Interval& interior) const;
   void PrepareEarlyTraces();
   void FillEntry(IntervalTables& tables, const PairSchedule::Item& item);
   // The alignment of the interval with its rows. learn: this is a Compute,
@@ -73,7 +72,6 @@ class FastAligner {
   float Align(const Interval& interval, AlignedRows& rows, bool learn);
   float FillCounted(IntervalTables& tables, const Interval& interval);
   bool CancelRequested() const { return cancel_ != nullptr && cancel_->load(std::memory_order_relaxed); }
-  void ThrowIfCancelled() const;
 
   // Interiors on demand: each unknown interior score stands in as an upper
   // bound; an interval is filled and traced back until its optimal path
@@ -81,8 +79,8 @@ class FastAligner {
   // False when that took more cells than filling every interior would.
   bool ResolveLazily();
   // Sets pairScores_ to bounds at the point from the lattice, computing the
-  // nodes it lacks; false when the scores are out of the bounds' reach.
-  bool BoundFromLattice(const PointScores& scores);
+  // nodes it lacks.
+  void BoundFromLattice(const PointScores& scores);
   void EnsureNode(const BoundLattice::Node& node);
   // Interiors on demand at a single point: the entries whose pairs have no
   // link (NestingBounds) computed first, inner ones first, each certified on

@@ -19,12 +19,6 @@ std::vector<int> InteriorLengths(const CRnaStructure& s) {
 }
 
 // The smallest float at or above v.
-float RoundUp(double v) {
-  float f = static_cast<float>(v);
-  if (static_cast<double>(f) < v) f = std::nextafter(f, std::numeric_limits<float>::infinity());
-  return f;
-}
-
 }  // namespace
 
 InteriorBounds::InteriorBounds(const CRnaStructure& first, const CRnaStructure& second)
@@ -69,6 +63,12 @@ void InteriorBounds::Bound(const PointScores& s, float* bounds) const {
       bounds[p * pairs2 + q] = RoundUp(LengthBound(s, l1, l2) + Margin(s, l1, l2));
     }
   }
+}
+
+float InteriorBounds::RoundUp(double v) {
+  float f = static_cast<float>(v);
+  if (static_cast<double>(f) < v) f = std::nextafter(f, std::numeric_limits<float>::infinity());
+  return f;
 }
 
 }  // namespace zenphal

@@ -38,6 +38,8 @@ class InteriorBounds {
 
   // The rounding margin of an interior of lengths l1 and l2 at the point.
   static double Margin(const PointScores& scores, int l1, int l2);
+  // v as the least float at or above it: a bound stays a bound in 32 bits.
+  static float RoundUp(double v);
 
   // Upper bound from the lengths alone: every aligned column scores at most
   // max(match, -x), the rest are gap columns in at least one gap per

@@ -1,23 +1,11 @@
 #include "engine/fill/nesting_bounds.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 #include "engine/fill/fast_aligner.h"
 
 namespace zenphal {
-
-namespace {
-
-// The smallest float at or above v.
-float RoundUp(double v) {
-  float f = static_cast<float>(v);
-  if (static_cast<double>(f) < v) f = std::nextafter(f, std::numeric_limits<float>::infinity());
-  return f;
-}
-
-}  // namespace
 
 std::vector<NestingBounds::Link> NestingBounds::Links(const CRnaStructure& s) {
   std::vector<Link> links(static_cast<size_t>(s.pairCount));
@@ -141,7 +129,7 @@ float NestingBounds::Bound(int p, int q) {
   if (link1.pair >= 0) bound = std::min(bound, at(link1.pair, q) + RemovalLoss(s, link1.before, link1.after, 0, 0));
   if (link2.pair >= 0) bound = std::min(bound, at(p, link2.pair) + RemovalLoss(s, 0, 0, link2.before, link2.after));
   real_[entry] = bound;
-  return RoundUp(bound + InteriorBounds::Margin(s, l1, l2));
+  return InteriorBounds::RoundUp(bound + InteriorBounds::Margin(s, l1, l2));
 }
 
 }  // namespace zenphal
