@@ -200,7 +200,9 @@ void WriteDirectly(const std::string& path, const std::string& target, const std
 
 }  // namespace
 
-void OutputSet::Commit() {
+void OutputSet::ReplaceFiles() {
+  // Held while the files are replaced, so that all or none are; not while
+  // a device or FIFO is written (Commit), which may wait for a reader.
   const HeldSignals held;
   // Hard links keep the old files so that a failed rename can put back the
   // targets replaced before it.
@@ -238,6 +240,10 @@ void OutputSet::Commit() {
     ReleaseSlot(s.temporary);
     SyncFolder(s.target);
   }
+}
+
+void OutputSet::Commit() {
+  ReplaceFiles();
   // Devices and FIFOs last: what they were sent cannot be taken back.
   std::vector<Staged> direct;
   for (Staged& s : staged_) {

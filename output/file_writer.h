@@ -48,6 +48,8 @@ class OutputSet {
   void Commit();
 
  private:
+  // Renames the staged temporaries over their targets, all or none.
+  void ReplaceFiles();
   struct Staged {
     std::string path;       // as given, for messages
     std::string target;     // symbolic links resolved

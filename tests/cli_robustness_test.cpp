@@ -131,6 +131,20 @@ TEST(CliRobustness, AnInterruptedRunTouchesNoOutput) {
   EXPECT_EQ(ReadFile(report), "old report");
 }
 
+// A FIFO that nobody reads keeps its writer waiting: Ctrl-C must still end
+// the run (the second one at once), with the files before it in place.
+TEST(CliRobustness, AnUnreadFifoDoesNotMakeTheRunUnstoppable) {
+  const fs::path folder = fs::path(TempPath("fifo"));
+  fs::create_directories(folder);
+  const Result r = RunShell("cd " + folder.string() + " && rm -f f && mkfifo f && "
+                            "$CLI decompose -q example:1 example:2 --report r.txt --json f & pid=$!; "
+                            "sleep 2; kill -INT $pid; sleep 0.5; kill -INT $pid; "
+                            "for i in 1 2 3 4 5 6 7 8 9 10; do kill -0 $pid 2>/dev/null || break; sleep 0.5; done; "
+                            "kill -0 $pid 2>/dev/null && { kill -KILL $pid; echo hung; }; wait $pid; echo $?");
+  EXPECT_EQ(r.out, "130\n") << r.err;
+  EXPECT_TRUE(fs::exists(folder / "r.txt"));
+}
+
 // Interrupts at many moments, the write phase included: every run leaves
 // either all four old files or all four new ones, and no temporary.
 TEST(CliRobustness, InterruptsLeaveAllOldOrAllNewOutputs) {
