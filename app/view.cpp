@@ -17,6 +17,7 @@
 #include "app/messages.h"
 #include "app/report_dlg.h"
 #include "computation/outputs.h"
+#include "computation/region_query.h"
 #include "computation/run_agreement.h"
 #include "formats/score_text.h"
 #include "output/file_writer.h"
@@ -249,10 +250,7 @@ QString CZENPHView::HoverText(const QPointF& p) const {
     where += QStringLiteral(" (on its border with %1)").arg(NumberList({regions.begin() + 1, regions.end()}));
   }
   // The counts as the reports write them; the score as the aligner scores.
-  const CAligner& aligner = m_pDocument->GetComputation().Aligner();
-  const double score = static_cast<double>(aligner.matchScore) * a.matchCount -
-                       static_cast<double>(at.x) * a.mismatchCount - static_cast<double>(aligner.indelScore) * a.indelCount -
-                       static_cast<double>(at.y) * a.gapCount;
+  const double score = ScoreAt(m_pDocument->GetComputation(), a, at.x, at.y);
   const QString counts =
       QStringLiteral("Match %1, Mismatch %2, Indel %3, Gap %4, Pair Match %5, Pair Mismatch %6, Pair Indel %7")
           .arg(static_cast<int16_t>(a.matchCount - 2 * a.pairMatchCount))

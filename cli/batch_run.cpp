@@ -137,7 +137,7 @@ PairSummary ComputePair(const BatchPlan& plan, const BatchPair& pair, ProgressFa
   s.input = InputOf(plan, pair);
 
   OutputSet files;
-  files.Stage(PairJsonPath(plan, pair), DecompositionJsonText(computation));
+  files.Stage(PairJsonPath(plan, pair), DecompositionJsonText(computation, agreement ? &*agreement : nullptr));
   if (plan.reports) files.Stage(PairReportPath(plan, pair), AllAlignmentsText(computation));
   files.Stage(PairSummaryPath(plan, pair), PairSummaryJsonText(s));
   ThrowIfInterrupted();  // an interrupted pair leaves no files

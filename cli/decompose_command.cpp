@@ -116,7 +116,7 @@ int RunDecompose(const DecomposeOptions& o) {
   picture.axisValues = o.axisValues;
   if (o.colourByAgreement) picture.agreement = AgreementValues(*agreement);
   OutputSet outputs;
-  if (!o.jsonFile.empty()) outputs.Stage(o.jsonFile, DecompositionJsonText(computation));
+  if (!o.jsonFile.empty()) outputs.Stage(o.jsonFile, DecompositionJsonText(computation, agreement ? &*agreement : nullptr));
   StageDecompositionPictures(outputs, computation.Decomposition(), o.svgFile, o.pngFile, picture);
   if (!o.reportFile.empty()) outputs.Stage(o.reportFile, report);
   ThrowIfInterrupted();  // nothing has been replaced yet

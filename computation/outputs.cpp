@@ -18,9 +18,11 @@ std::string AllAlignmentsText(const Computation& c) {
 
 std::string DecompositionJsonText(const Computation& c) {
   const std::optional<DecompositionAgreement> agreement = c.HasRun() ? AgreementOfRun(c) : std::nullopt;
-  return JsonText(DecompositionJson(c.Decomposition(), c.Input().match, c.Input().indel,
-                                    agreement ? &*agreement : nullptr),
-                  1);
+  return DecompositionJsonText(c, agreement ? &*agreement : nullptr);
+}
+
+std::string DecompositionJsonText(const Computation& c, const DecompositionAgreement* agreement) {
+  return JsonText(DecompositionJson(c.Decomposition(), c.Input().match, c.Input().indel, agreement), 1);
 }
 
 }  // namespace zenphal

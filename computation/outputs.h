@@ -4,6 +4,7 @@
 // zenphal-cli.
 #include <string>
 
+#include "agreement/agreement.h"
 #include "computation/computation.h"
 
 namespace zenphal {
@@ -17,5 +18,8 @@ std::string AllAlignmentsText(const Computation& computation);
 // The last run's decomposition as JSON, indented by 1; with every polygon's
 // agreement when the input has a reference alignment.
 std::string DecompositionJsonText(const Computation& computation);
+// The same with the run's agreement already measured (AgreementOfRun; null
+// when the input has no reference).
+std::string DecompositionJsonText(const Computation& computation, const DecompositionAgreement* agreement);
 
 }  // namespace zenphal

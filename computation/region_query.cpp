@@ -7,12 +7,7 @@
 #include "formats/score_text.h"
 
 namespace zenphal {
-namespace {
-
-// Scores of different counts that tie at a point agree to rounding.
 double TieTolerance(double score) { return 1e-9 * std::max(1.0, std::abs(score)); }
-
-}  // namespace
 
 double ScoreAt(const Computation& computation, const CAlignment& r, float x, float y) {
   const CAligner& aligner = computation.Aligner();

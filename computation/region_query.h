@@ -8,6 +8,10 @@
 
 namespace zenphal {
 
+// How far apart the scores of different counts that tie at a point may be
+// (they agree to rounding).
+double TieTolerance(double score);
+
 // The score of a listed alignment at (x, y) from its counts, exactly as the
 // aligner scores it at that point (PointAligner::ScoreOf; negative x and y
 // taken as 0).

@@ -55,8 +55,7 @@ PointRobustness RobustnessAt(Computation& computation, float x, float y) {
   r.y = y;
   const PointResult at = computation.AlignAt(x, y);  // leaves the aligner at (x, y) for ScoreOf
   const CAligner& aligner = computation.Aligner();
-  // Scores of different counts that tie at the point agree to rounding.
-  const double tolerance = 1e-9 * std::max(1.0, std::abs(at.score));
+  const double tolerance = TieTolerance(at.score);
   std::vector<int> optimal;
   for (int i = 0; i < d.PolygonCount(); ++i) {
     if (std::abs(aligner.ScoreOf(d.Polygon(i)) - at.score) <= tolerance) optimal.push_back(i);
@@ -64,12 +63,19 @@ PointRobustness RobustnessAt(Computation& computation, float x, float y) {
   r.optimalPolygons = static_cast<int>(optimal.size());
   r.polygon = PreferredPolygon(d, optimal);
   if (r.polygon >= 0) {
-    const double rectangle = (static_cast<double>(d.mismatchTo) - d.mismatchFrom) *
-                             (static_cast<double>(d.gapTo) - d.gapFrom);
     r.area = PolygonArea(d.Polygon(r.polygon));
-    r.share = rectangle > 0.0 ? std::min(1.0, r.area / rectangle) : 0.0;
+    r.share = PolygonShare(r.area, d);
   }
   return r;
+}
+
+double RectangleArea(const CDecomposition& d) {
+  return (static_cast<double>(d.mismatchTo) - d.mismatchFrom) * (static_cast<double>(d.gapTo) - d.gapFrom);
+}
+
+double PolygonShare(double polygonArea, const CDecomposition& d) {
+  const double rectangle = RectangleArea(d);
+  return rectangle > 0.0 ? std::min(1.0, polygonArea / rectangle) : 0.0;
 }
 
 }  // namespace zenphal

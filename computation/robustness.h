@@ -35,4 +35,11 @@ PointRobustness RobustnessAt(Computation& computation, float x, float y);
 // more than once and in any order). 0 for fewer than three distinct ends.
 double PolygonArea(const CAlignment& polygon);
 
+// The area of the decomposition's rectangle.
+double RectangleArea(const CDecomposition& decomposition);
+
+// The share of the rectangle that a polygon's area covers, from 0 to 1 (0
+// for an empty rectangle).
+double PolygonShare(double polygonArea, const CDecomposition& decomposition);
+
 }  // namespace zenphal

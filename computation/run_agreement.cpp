@@ -19,9 +19,7 @@ std::optional<DecompositionAgreement> AgreementOfRun(const Computation& c) {
     a.regions.push_back(MeasureAgreement(columns, c.First(), c.Second(), d.Polygon(i).rows));
     areas.push_back(PolygonArea(d.Polygon(i)));
   }
-  const double rectangle = (static_cast<double>(d.mismatchTo) - d.mismatchFrom) *
-                           (static_cast<double>(d.gapTo) - d.gapFrom);
-  a.summary = SummarizeAgreement(a.regions, areas, rectangle);
+  a.summary = SummarizeAgreement(a.regions, areas, RectangleArea(d));
   return a;
 }
 

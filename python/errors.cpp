@@ -63,7 +63,6 @@ void Raise(PyObject* type, std::string_view message) {
 }
 
 py::handle CancelledType() { return cancelledType; }
-py::handle StructureNoteType() { return structureNoteType; }
 
 void WarnNote(std::string_view note) { Warn(structureNoteType, std::string(note)); }
 

@@ -21,7 +21,6 @@ void RegisterErrors(py::module_& m);
 // zenphal.Cancelled (an Exception), zenphal.StructureNote and
 // zenphal.IncompleteWarning (UserWarnings).
 py::handle CancelledType();
-py::handle StructureNoteType();
 
 // Sets the Python error of the given type with a message that may hold any
 // bytes (messages quote input): UTF-8, invalid bytes replaced.

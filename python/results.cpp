@@ -308,8 +308,6 @@ reference on a colour-blind safe scale, with the scale beside the picture, as
 void Decomposition::ListPolygons() {
   const CDecomposition& d = computation->Decomposition();
   const RegionMap map = BuildRegionMap(d);
-  const double rectangle = (static_cast<double>(d.mismatchTo) - d.mismatchFrom) *
-                           (static_cast<double>(d.gapTo) - d.gapFrom);
   for (int i = 0; i < d.PolygonCount(); ++i) {
     auto p = std::make_shared<Polygon>();
     p->number = i + 1;
@@ -317,7 +315,7 @@ void Decomposition::ListPolygons() {
     p->record = d.Polygon(i);
     if (i < map.size()) p->vertices = map.hulls[static_cast<size_t>(i)];
     p->area = PolygonArea(p->record);
-    p->share = rectangle > 0.0 ? std::min(1.0, p->area / rectangle) : 0.0;
+    p->share = PolygonShare(p->area, d);
     p->computation = computation;
     polygons.push_back(std::move(p));
   }

@@ -46,15 +46,8 @@ QByteArray DecompositionPicture(PictureFormat format, const CDecomposition& deco
 inline QImage DecompositionImage(const CDecomposition& d, const QFont& font, bool labels) {
   return DecompositionImage(d, font, PictureOptions::Labels(labels));
 }
-inline QByteArray DecompositionPng(const CDecomposition& d, const QFont& font, bool labels) {
-  return DecompositionPng(d, font, PictureOptions::Labels(labels));
-}
 inline QByteArray DecompositionSvg(const CDecomposition& d, const QFont& font, bool labels) {
   return DecompositionSvg(d, font, PictureOptions::Labels(labels));
-}
-inline QByteArray DecompositionPicture(PictureFormat format, const CDecomposition& d, const QFont& font,
-                                       bool labels) {
-  return DecompositionPicture(format, d, font, PictureOptions::Labels(labels));
 }
 
 }  // namespace zenphal

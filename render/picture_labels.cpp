@@ -253,8 +253,4 @@ void DrawPictureLabels(QPainter& painter, const std::vector<PictureLabel>& label
   painter.restore();
 }
 
-void DrawDecompositionLabels(QPainter& painter, const CDecomposition& d) {
-  DrawPictureLabels(painter, DecompositionLabels(painter.fontMetrics(), d));
-}
-
 }  // namespace zenphal

@@ -92,7 +92,5 @@ QString OriginLabelText(const CDecomposition& decomposition);
 // Draws labels in the painter's current font, in black (white where
 // light).
 void DrawPictureLabels(QPainter& painter, const std::vector<PictureLabel>& labels);
-// Draws DecompositionLabels.
-void DrawDecompositionLabels(QPainter& painter, const CDecomposition& decomposition);
 
 }  // namespace zenphal
