@@ -1,7 +1,8 @@
 // zenphal-cli: parametric alignment of two RNA secondary structures from the
 // command line. Exit status: 0 success; 2 bad usage or input, or an output
-// that cannot be written; 130/143 interrupted (SIGINT/SIGTERM) with no output
-// touched; 1 internal error.
+// that cannot be written; 130/143 interrupted (SIGINT/SIGTERM): no output
+// touched, or, for an interrupt while the files were being replaced, all of
+// them in place; 1 internal error.
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
