@@ -20,13 +20,9 @@ nlohmann::ordered_json PointJson(double score, const CAlignment& record) {
   return out;
 }
 
-namespace {
-
 nlohmann::ordered_json Optional(const std::optional<double>& v) {
   return v ? nlohmann::ordered_json(*v) : nlohmann::ordered_json(nullptr);
 }
-
-}  // namespace
 
 nlohmann::ordered_json AgreementJson(const RegionAgreement& r) {
   nlohmann::ordered_json out;

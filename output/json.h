@@ -30,6 +30,8 @@ nlohmann::ordered_json DecompositionJson(const CDecomposition& decomposition, fl
 // {"value", "sensitivity", "precision", "pairs", "shared_columns",
 // "aligned_columns", "shared_pairs"}: the shares (null where not defined)
 // and the counts behind them.
+// A number, or null for nullopt (a figure that is not defined).
+nlohmann::ordered_json Optional(const std::optional<double>& value);
 nlohmann::ordered_json AgreementJson(const RegionAgreement& region);
 // {"file", "family", "member1", "member2", "top", "bottom", "columns",
 // "pairs"}: where the reference comes from, its rows, and its aligned

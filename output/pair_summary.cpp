@@ -1,6 +1,5 @@
 #include "output/pair_summary.h"
 
-#include <charconv>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
@@ -21,13 +20,6 @@ std::string Cell(std::string_view text) {
   return out;
 }
 
-// The shortest text that reads back to the float: "2", "0.1", "1.5".
-std::string Decimal(float v) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
-  return std::string(text, end);
-}
-
 std::string Fixed(double v, int decimals) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, v);
@@ -35,8 +27,6 @@ std::string Fixed(double v, int decimals) {
 }
 
 std::string Fixed(const std::optional<double>& v, int decimals) { return v ? Fixed(*v, decimals) : std::string(); }
-
-Json Optional(const std::optional<double>& v) { return v ? Json(*v) : Json(nullptr); }
 
 std::optional<double> OptionalNumber(const Json& v) {
   if (v.is_null()) return std::nullopt;
@@ -55,7 +45,7 @@ std::string SummaryTableRow(const PairSummary& s) {
   for (const std::string& cell :
        {Cell(s.pair), Cell(s.rna1), Cell(s.rna2), Cell(s.member1), Cell(s.member2), std::to_string(s.length1),
         std::to_string(s.length2), std::to_string(s.polygons), std::to_string(s.probes), Fixed(s.seconds, 2),
-        Decimal(s.input.x) + "," + Decimal(s.input.y), Fixed(s.robustness, 6),
+        ShortestDecimalText(s.input.x) + "," + ShortestDecimalText(s.input.y), Fixed(s.robustness, 6),
         s.pointPolygon > 0 ? std::to_string(s.pointPolygon) : std::string(), std::to_string(s.optimalAtPoint),
         std::string(s.incomplete ? "true" : "false"), Fixed(s.bestAgreement, 6),
         s.agreementPolygon > 0 ? std::to_string(s.agreementPolygon) : std::string(), Fixed(s.nearBestShare, 6)}) {
@@ -150,14 +140,18 @@ PairSummary ReadPairSummaryJson(std::string_view text) {
 }
 
 std::optional<std::string> PairInputDifference(const PairInput& stored, const PairInput& now) {
-  const auto pair = [](float a, float b) { return Decimal(a) + "," + Decimal(b); };
+  const auto pair = [](float a, float b) { return ShortestDecimalText(a) + "," + ShortestDecimalText(b); };
   const auto differs = [](const std::string& what, const std::string& there, const std::string& here) {
     return what + ": " + there + " there, " + here + " now";
   };
   if (stored.bases1 != now.bases1 || stored.stems1 != now.stems1) return std::string("the first structure differs");
   if (stored.bases2 != now.bases2 || stored.stems2 != now.stems2) return std::string("the second structure differs");
-  if (stored.match != now.match) return differs("the match score", Decimal(stored.match), Decimal(now.match));
-  if (stored.indel != now.indel) return differs("the indel score", Decimal(stored.indel), Decimal(now.indel));
+  if (stored.match != now.match) {
+    return differs("the match score", ShortestDecimalText(stored.match), ShortestDecimalText(now.match));
+  }
+  if (stored.indel != now.indel) {
+    return differs("the indel score", ShortestDecimalText(stored.indel), ShortestDecimalText(now.indel));
+  }
   if (stored.mismatchFrom != now.mismatchFrom || stored.mismatchTo != now.mismatchTo) {
     return differs("the mismatch score range", pair(stored.mismatchFrom, stored.mismatchTo),
                    pair(now.mismatchFrom, now.mismatchTo));
