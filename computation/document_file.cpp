@@ -5,6 +5,7 @@
 
 #include "engine/errors.h"
 #include "formats/score_text.h"
+#include "output/json.h"
 
 namespace zenphal {
 namespace {
@@ -48,11 +49,6 @@ void ReadStructure(const nlohmann::json& object, const char* name, std::string& 
   stems = StringField(v, "stems");
 }
 
-nlohmann::ordered_json ReferenceToJson(const PairwiseReference& r) {
-  return {{"file", r.file},       {"family", r.family}, {"member1", r.member1},
-          {"member2", r.member2}, {"top", r.top},       {"bottom", r.bottom}};
-}
-
 PairwiseReference ReferenceFromJson(const nlohmann::json& v) {
   if (!v.is_object()) throw InputError("the field \"reference\" is not an object");
   PairwiseReference r;
@@ -81,7 +77,7 @@ std::string DocumentToJson(const ComputationInput& in) {
   out["indel"] = ShortestDecimalOf(in.indel);
   out["mismatch_range"] = {ShortestDecimalOf(in.mismatchFrom), ShortestDecimalOf(in.mismatchTo)};
   out["gap_range"] = {ShortestDecimalOf(in.gapFrom), ShortestDecimalOf(in.gapTo)};
-  if (in.reference) out["reference"] = ReferenceToJson(*in.reference);
+  if (in.reference) out["reference"] = PairwiseReferenceJson(*in.reference);
   return out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 

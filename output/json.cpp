@@ -36,8 +36,7 @@ nlohmann::ordered_json AgreementJson(const RegionAgreement& r) {
   return out;
 }
 
-nlohmann::ordered_json ReferenceJson(const DecompositionAgreement& a) {
-  const PairwiseReference& r = a.reference;
+nlohmann::ordered_json PairwiseReferenceJson(const PairwiseReference& r) {
   nlohmann::ordered_json out;
   out["file"] = r.file;
   out["family"] = r.family;
@@ -45,6 +44,11 @@ nlohmann::ordered_json ReferenceJson(const DecompositionAgreement& a) {
   out["member2"] = r.member2;
   out["top"] = r.top;
   out["bottom"] = r.bottom;
+  return out;
+}
+
+nlohmann::ordered_json ReferenceJson(const DecompositionAgreement& a) {
+  nlohmann::ordered_json out = PairwiseReferenceJson(a.reference);
   out["columns"] = a.referenceColumns;
   out["pairs"] = a.referencePairs;
   return out;

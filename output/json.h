@@ -27,15 +27,17 @@ nlohmann::ordered_json PointJson(double score, const CAlignment& record);
 nlohmann::ordered_json DecompositionJson(const CDecomposition& decomposition, float match, float indel,
                                          const DecompositionAgreement* agreement = nullptr);
 
+// A number, or null for nullopt (a figure that is not defined).
+nlohmann::ordered_json Optional(const std::optional<double>& value);
 // {"value", "sensitivity", "precision", "pairs", "shared_columns",
 // "aligned_columns", "shared_pairs"}: the shares (null where not defined)
 // and the counts behind them.
-// A number, or null for nullopt (a figure that is not defined).
-nlohmann::ordered_json Optional(const std::optional<double>& value);
 nlohmann::ordered_json AgreementJson(const RegionAgreement& region);
-// {"file", "family", "member1", "member2", "top", "bottom", "columns",
-// "pairs"}: where the reference comes from, its rows, and its aligned
-// columns and pair alignments.
+// {"file", "family", "member1", "member2", "top", "bottom"}: the reference
+// as the stored document keeps it.
+nlohmann::ordered_json PairwiseReferenceJson(const PairwiseReference& reference);
+// The same with "columns" and "pairs": where the reference comes from, its
+// rows, and its aligned columns and pair alignments.
 nlohmann::ordered_json ReferenceJson(const DecompositionAgreement& agreement);
 // {"best", "best_polygon", "near_best_share"}: polygons numbered from 1 as
 // in the report (null when none).
