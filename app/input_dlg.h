@@ -4,7 +4,7 @@
 // dialog's own layout (read exactly as SplitStructureText reads it) or in
 // dot-bracket, CT or BPSEQ, told apart by its content; a text none of them
 // takes may still be the Help page's form, a line of bases and a line of stem
-// numbers (ReadSequenceAndStems). From a Stockholm file, Read From File takes
+// numbers (ReadSequenceAndStems, formats/help_form.h). From a Stockholm file, Read From File takes
 // one member (asking which); two members of one alignment come with their
 // alignment there as the computation's reference alignment.
 #include <array>
@@ -32,15 +32,6 @@ inline constexpr int kIdInputReadFile1 = 1019;
 inline constexpr int kIdInputReadFile2 = 1020;
 inline constexpr int kIdInputRna1Combo = 1021;
 inline constexpr int kIdInputRna2Combo = 1022;
-
-// The Help page's form of a structure: an optional name line (">name" or any
-// line that is not bases), the bases on one or more lines (letters only,
-// spaces ignored), then the stem numbers "l r n l r n ..." (positions from 0,
-// each stem its left end, right end and number of pairs) on the last lines,
-// separated by spaces or commas. "R=" and "P=" before the bases and the
-// numbers, as the Help page writes them, are allowed; blank lines are
-// skipped. nullopt for any other text. Bases are kept as written.
-std::optional<StructureRead> ReadSequenceAndStems(std::string_view text);
 
 // What the structure boxes show while empty: the forms they take.
 inline constexpr const char* kStructurePlaceholder =

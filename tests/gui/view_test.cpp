@@ -31,6 +31,7 @@
 #include "app/view_area.h"
 #include "app/view_options.h"
 #include "computation/outputs.h"
+#include "formats/help_form.h"
 #include "formats/score_text.h"
 #include "gui/gui_test_support.h"
 #include "render/decomposition_picture.h"
