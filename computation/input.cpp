@@ -32,9 +32,7 @@ FieldError::FieldError(InputField field_, std::string text_, std::string problem
 float ReadScore(InputField field, std::string_view text) {
   const auto value = ReadScoreField(text);
   if (!value) {
-    throw FieldError(field, std::string(text),
-                     "is not a non-negative decimal number (digits with at most one '.', at most 9 digits on "
-                     "either side)");
+    throw FieldError(field, std::string(text), kNotAScore);
   }
   return *value;
 }

@@ -75,6 +75,10 @@ struct ComputationInput {
   bool operator==(const ComputationInput&) const = default;
 };
 
+// Why a text is not a score, as every front end says it.
+inline constexpr const char* kNotAScore =
+    "is not a non-negative decimal number (digits with at most one '.', at most 9 digits on either side)";
+
 // A score as users type it: a non-negative decimal number, white space
 // around it ignored, read exactly as the dialogs always have (ParseScoreText).
 // Throws FieldError naming the field.

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "computation/input.h"
 #include "formats/score_text.h"
 #include "python/errors.h"
 
@@ -9,9 +10,7 @@ namespace zenphal::python {
 namespace {
 
 [[noreturn]] void NotAScore(const std::string& name, const std::string& text) {
-  Raise(PyExc_ValueError, name + ": '" + text +
-                              "' is not a non-negative decimal number (digits with at most one '.', at most 9 "
-                              "digits on either side)");
+  Raise(PyExc_ValueError, name + ": '" + text + "' " + kNotAScore);
 }
 
 // The first number with ten digits before the point.
