@@ -33,9 +33,7 @@ PixelPoint ParameterToPixel(const ParameterRectangle& r, float x, float y) {
 }
 
 Point PixelToParameter(const ParameterRectangle& r, int X, int Y) {
-  const double s = FrameScale(r);
-  return {static_cast<float>(r.mismatchFrom + (X - kFrameLeft) / s),
-          static_cast<float>(r.gapFrom + (kFrameBottom - Y) / s)};
+  return PixelToParameter(r, static_cast<double>(X), static_cast<double>(Y));
 }
 
 Point PixelToParameter(const ParameterRectangle& r, double X, double Y) {
@@ -48,8 +46,6 @@ bool PixelInFrame(double X, double Y) {
   return X >= kFrameLeft && X <= kFrameRight && Y >= kFrameTop && Y <= kFrameBottom;
 }
 
-bool PixelInFrame(int X, int Y) {
-  return X >= kFrameLeft && X <= kFrameRight && Y >= kFrameTop && Y <= kFrameBottom;
-}
+bool PixelInFrame(int X, int Y) { return PixelInFrame(static_cast<double>(X), static_cast<double>(Y)); }
 
 }  // namespace zenphal
