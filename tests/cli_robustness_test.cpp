@@ -24,14 +24,8 @@ const std::string kFamilies = "/usr/share/doc/infernal/examples/testsuite/";
 
 // Runs a shell script with $CLI set; its exit status and stdout.
 Result RunShell(const std::string& script) {
-  const std::string command = "CLI='" + kCli + "' sh -c '" + script + "' 2>" + TempPath("shell.err");
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile(TempPath("shell.err"))};
+  const std::string errPath = TempPath("shell.err");
+  return zenphal::testing::RunCommand("CLI='" + kCli + "' sh -c '" + script + "' 2>" + errPath, errPath);
 }
 
 // Temporaries the writer left in a folder.

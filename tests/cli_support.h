@@ -48,11 +48,9 @@ inline std::string Write(const std::string& name, const std::string& content) {
   return path;
 }
 
-// Runs "zenphal-cli ARGS" through the shell; environment is put in front of
-// the command (for example "env -u DISPLAY ").
-inline CliResult RunCli(const std::string& args, const std::string& environment = "") {
-  const std::string errPath = TempPath("stderr");
-  const std::string command = environment + std::string(ZENPHAL_CLI) + " " + args + " 2>" + errPath;
+// Runs a shell command whose stderr goes to errPath; its exit status,
+// stdout and that stderr.
+inline CliResult RunCommand(const std::string& command, const std::string& errPath) {
   FILE* pipe = popen(command.c_str(), "r");
   std::string out;
   char buffer[4096];
@@ -60,6 +58,13 @@ inline CliResult RunCli(const std::string& args, const std::string& environment 
   while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
   const int status = pclose(pipe);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadFile(errPath)};
+}
+
+// Runs "zenphal-cli ARGS" through the shell; environment is put in front of
+// the command (for example "env -u DISPLAY ").
+inline CliResult RunCli(const std::string& args, const std::string& environment = "") {
+  const std::string errPath = TempPath("stderr");
+  return RunCommand(environment + std::string(ZENPHAL_CLI) + " " + args + " 2>" + errPath, errPath);
 }
 
 }  // namespace zenphal::testing

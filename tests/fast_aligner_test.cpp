@@ -12,18 +12,14 @@
 #include "engine/aligner.h"
 #include "engine/errors.h"
 #include "engine/fill/interval_fill.h"
+#include "test_support.h"
 #include "testing/reference_aligner.h"
 #include "formats/example_table.h"
 
 namespace zenphal {
 namespace {
 
-// Sanitizer and unoptimised builds run the same checks on less input.
-#if defined(__SANITIZE_ADDRESS__) || !defined(__OPTIMIZE__)
-constexpr bool kSlowBuild = true;
-#else
-constexpr bool kSlowBuild = false;
-#endif
+using testing::kSlowBuild;
 
 CRnaStructure Example(int row) {
   const ExampleRow& r = ExampleTable()[static_cast<size_t>(row - 1)];

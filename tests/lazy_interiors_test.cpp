@@ -21,16 +21,13 @@
 #include "engine/fill/interior_bounds.h"
 #include "engine/fill/nesting_bounds.h"
 #include "real_pairs.h"
+#include "test_support.h"
 #include "testing/reference_aligner.h"
 
 namespace zenphal {
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__) || !defined(__OPTIMIZE__)
-constexpr bool kSlowBuild = true;
-#else
-constexpr bool kSlowBuild = false;
-#endif
+using testing::kSlowBuild;
 
 std::string Describe(const CAlignment& r) {
   return std::to_string(r.matchCount) + "/" + std::to_string(r.mismatchCount) + "/" + std::to_string(r.indelCount) +

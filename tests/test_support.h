@@ -7,6 +7,13 @@
 
 namespace zenphal::testing {
 
+// Sanitizer and unoptimised builds run the same checks on less input.
+#if defined(__SANITIZE_ADDRESS__) || !defined(__OPTIMIZE__)
+inline constexpr bool kSlowBuild = true;
+#else
+inline constexpr bool kSlowBuild = false;
+#endif
+
 // Aligns two structures at (x, y) and returns the record.
 inline CAlignment AlignAt(const CRnaStructure& a, const CRnaStructure& b, float match, float indel, float x,
                           float y, double* score = nullptr) {
